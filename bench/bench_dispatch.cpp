@@ -1,0 +1,76 @@
+// A who-info burst, as after login on a busy server, through the headless session.
+#include "protocol/ClientSession.h"
+#include "protocol/RecordingPorts.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <cstdio>
+
+namespace {
+
+QByteArray whoBurst(int players)
+{
+    QByteArray data;
+    for (int i = 0; i < players; ++i)
+        data += QStringLiteral("5 player%1 - - 1 0 %2 %3 12 1593778125 host%1.example.net - -\r\n")
+                    .arg(i)
+                    .arg(1500.0 + (i % 400), 0, 'f', 2)
+                    .arg(100 + i)
+                    .toLatin1();
+    data += "6\r\n";
+    return data;
+}
+
+// A clock that reads real time but runs its timers on demand, so every tick can be timed.
+class TimedClock : public Clock {
+public:
+    qint64 now() const override { return elapsed.elapsed(); }
+    void after(int, std::function<void()> fn) override { pending.push_back(std::move(fn)); }
+    QElapsedTimer elapsed;
+    std::vector<std::function<void()>> pending;
+};
+
+void BM_WhoInfoBurst(benchmark::State& state)
+{
+    const QByteArray burst = whoBurst(int(state.range(0)));
+    qint64 longestTickNs = 0;
+    for (auto _ : state) {
+        RecordingPorts rec;
+        TimedClock clock;
+        clock.elapsed.start();
+        SessionPorts ports = rec.ports();
+        ports.clock = &clock;
+        rec.link.connected = true;
+        ClientSession session(QStringLiteral("/nonexistent"), ports);
+        session.FirstDataSeen = true;
+        session.IdTelnetDataAvailable(burst);
+        QElapsedTimer tick;
+        while (!clock.pending.empty()) {
+            auto fns = std::move(clock.pending);
+            clock.pending.clear();
+            for (auto& fn : fns) {
+                tick.start();
+                fn();
+                longestTickNs = std::max(longestTickNs, tick.nsecsElapsed());
+            }
+        }
+        benchmark::DoNotOptimize(session.DisplayMemo.lines().size());
+    }
+    state.counters["longest_tick_ms"] = double(longestTickNs) / 1e6;
+    state.counters["lines"] = double(state.range(0) + 1);
+}
+BENCHMARK(BM_WhoInfoBurst)->Arg(3000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,6 @@
+#include "app/TFTabulon.h"
+
+TFTabulon::TFTabulon(QWidget* parent) : QMainWindow(parent)
+{
+    setWindowTitle(QStringLiteral("Tabulon"));
+}
