@@ -4,6 +4,7 @@
 #include "app/SettingsFile.h"
 #include "protocol/LineDispatcher.h"
 #include "protocol/PacedSender.h"
+#include "protocol/Stretches.h"
 
 #include <QPointer>
 
@@ -18,6 +19,7 @@ ClientSession::ClientSession(const QString& appFolder, const SessionPorts& ports
 {
     if (!AppFolder.isEmpty() && !AppFolder.endsWith(QChar('/')))
         AppFolder.append(QChar('/'));
+    InstallStretches(*this);
 }
 
 ClientSession::~ClientSession()
