@@ -1,4 +1,6 @@
 #include "app/TFTabulon.h"
+#include "app/UnixSignals.h"
+#include "protocol/StateJson.h"
 
 #include <QApplication>
 
@@ -6,7 +8,17 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tabulon"));
+
+    // The main window also creates the debug window, which lives as long as it does.
     TFTabulon window;
+    UnixSignals unixSignals;
+    // Ctrl+C or a kill closes the window the normal way, so the shut-down still runs.
+    QObject::connect(&unixSignals, &UnixSignals::terminationRequested, &window, &QWidget::close);
     window.show();
-    return app.exec();
+    const int code = app.exec();
+    // A diagnostic for the end-to-end tests: the session's final state, memo included.
+    const QString stateFile = qEnvironmentVariable("TABULON_STATE_FILE");
+    if (!stateFile.isEmpty())
+        WriteStateFile(window.session(), stateFile);
+    return code;
 }

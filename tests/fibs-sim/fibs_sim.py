@@ -14,7 +14,7 @@ accounts, one "name password" pair a line (blank lines and lines starting with "
 skipped); a name already known gets the new password.  Accounts created through the guest
 registration dialogue live until the server stops.
 
---population K: robot players (default 20), the same for the same --seed.  The first two are
+--population K: robot players (default 20, at most 2000), the same for the same --seed.  The first two are
 RepBot and TourneyBot.  --activity SECONDS (default 0, off) lets a robot log in, log out or
 change its ready flag every SECONDS seconds.
 
@@ -23,6 +23,13 @@ the real server, and turns the echo off (IAC WILL ECHO) while a password is type
 registration; "full" does the same and on connect also sends IAC DO TERMINAL-TYPE,
 IAC WILL ECHO, IAC WILL SUPPRESS-GO-AHEAD and IAC DO 31, then asks for the terminal type
 (IAC SB 24 1 IAC SE) once the client answers IAC WILL TERMINAL-TYPE.
+
+--saved NAME:OPPONENT:LENGTH:SCORE:OPPONENTSCORE (repeatable) keeps an unfinished match between
+two names, shown by 'show saved' to both (each sees his own points first; a mark " *" before
+the name: the opponent is logged in, "**": logged in and ready to play) and by
+'oldboard NAME' as a board line of the starting position.  'rawwho' lists in the order
+'set sortwho' chose: login (time of login), name, rating (highest first), rrating (lowest
+first).
 
 --chunking random cuts every write into random pieces sent apart, so lines and telnet
 commands are split between the client's reads; "none" writes whole.
@@ -45,12 +52,18 @@ import sys
 import threading
 import time
 
+import fibs_matches
+
 IAC, DONT, DO, WONT, WILL, SB, SE = 255, 254, 253, 252, 251, 250, 240
 OPT_ECHO, OPT_SGA, OPT_TTYPE, OPT_UNKNOWN = 1, 3, 24, 31
 TTYPE_SEND = 1
 
 CLIP_VERSION = "1008"
 BOARDSTYLES = ("1", "2", "3")
+SORTWHO_ORDERS = ("login", "name", "rating", "rrating")
+SAVED_HEADER = "  opponent          matchlength   score (your points first)"
+# board entries 0..25 of a starting position, as the server writes them
+START_BOARD = [0, -2, 0, 0, 0, 0, 5, 0, 3, 0, 0, 0, -5, 5, 0, 0, 0, -3, 0, -5, 0, 0, 0, 0, 2, 0]
 
 DEFAULT_ACCOUNTS = {
     # name: (password, rating, experience, e-mail, last login, last host)
@@ -114,6 +127,40 @@ GOODBYE = [
 
 VALID_NAME = re.compile(r"[A-Za-z_]+\Z")
 
+# What 'toggle <name>' answers: (text once it is on, text once it is off).
+TOGGLE_TEXTS = {
+    "allowpip": ("** You allow the use the server's 'pip' command.",
+                 "** You don't allow the use of the server's 'pip' command."),
+    "autoboard": ("** The board will be refreshed after every move.",
+                  "** The board won't be refreshed after every move."),
+    "autodouble": ("** You agree that doublets during opening double the cube.",
+                   "** You don't agree that doublets during opening double the cube."),
+    "automove": ("** Forced moves will be done automatically.",
+                 "** Forced moves won't be done automatically."),
+    "bell": ("** Your terminal will ring the bell if someone talks to you or invites you",
+             "** Your terminal won't ring the bell if someone talks to you or invites you"),
+    "crawford": ("** You insist on playing with the Crawford rule.",
+                 "** You would like to play without using the Crawford rule."),
+    "double": ("** You will be asked if you want to double.",
+               "** You won't be asked if you want to double."),
+    "greedy": ("** Will use automatic greedy bearoffs.",
+               "** Won't use automatic greedy bearoffs."),
+    "moreboards": ("** Will send rawboards after rolling.",
+                   "** Won't send rawboards after rolling."),
+    "moves": ("** You want a list of moves after this game.",
+              "** You won't see a list of moves after this game."),
+    "notify": ("** You'll be notified when new users log in.",
+               "** You won't be notified when new users log in."),
+    "ratings": ("** You'll see how the rating changes are calculated.",
+                "** You won't see how the rating changes are calculated."),
+    "ready": ("** You're now ready to invite or join someone.",
+              "** You're now refusing to play with someone."),
+    "report": ("** You will be informed about starting and ending matches.",
+               "** You won't be informed about starting and ending matches."),
+    "silent": ("** You won't hear what other players shout.",
+               "** You will hear what other players shout."),
+}
+
 
 def date_line(now):
     """The server's date line, as shown under the banner and by 'time'."""
@@ -167,6 +214,33 @@ class Match:
         return "%s %d-%d" % (kind, self.score_a, self.score_b)
 
 
+class SavedMatch:
+    """An unfinished match the server keeps for both players."""
+
+    def __init__(self, name, opponent, length, score, opponent_score):
+        self.names = (name, opponent)
+        self.length = length
+        self.scores = (score, opponent_score)
+        self.board = list(START_BOARD)
+
+    def seen_by(self, name):
+        """(opponent, length, own points, opponent's points) for one of the two, else None."""
+        if name not in self.names:
+            return None
+        me = self.names.index(name)
+        return self.names[1 - me], self.length, self.scores[me], self.scores[1 - me]
+
+    def board_line(self, name):
+        """Board style 3, from name's side: the first player moves X from 1 to 24."""
+        me = self.names.index(name)
+        colour, direction, home, bar = (-1, 1, 25, 0) if me == 0 else (1, -1, 0, 25)
+        fields = (["board", "You", self.names[1 - me], self.length, self.scores[me],
+                   self.scores[1 - me]] + self.board
+                  + [0, 0, 0, 0, 0, 1, 1, 1, 0, colour, direction, home, bar, 0, 0, 0, 0, 0, 0,
+                     0, 0])
+        return ":".join(str(f) for f in fields)
+
+
 class Player:
     """Someone logged in: a connected client or a robot of the population."""
 
@@ -212,15 +286,27 @@ class Robot(Player):
 
 FIRST_NAMES = ["Anna", "Bruno", "Clara", "Dmitri", "Elif", "Farid", "Greta", "Hugo", "Ines",
                "Jonas", "Katja", "Luis", "Mira", "Nils", "Olga", "Pavel", "Rosa", "Stefan",
-               "Tove", "Umberto", "Vera", "Willem", "Yara", "Zoltan"]
+               "Tove", "Umberto", "Vera", "Willem", "Yara", "Zoltan", "Agnes", "Bjorn", "Carmen",
+               "Dario", "Emma", "Felix", "Gianni", "Hanna", "Igor", "Joao", "Kenji", "Lena",
+               "Marco", "Nadia", "Oskar", "Paula", "Rafael", "Sofia", "Tomas", "Ulla", "Viktor",
+               "Wanda", "Xavier", "Yusuf", "Zofia", "Alan", "Beth", "Chris", "Diane", "Eric",
+               "Fiona", "Gary", "Helen", "Ian", "Julia", "Kevin", "Laura", "Mike", "Nancy"]
 LAST_NAMES = ["Berg", "Costa", "Dahl", "Eriksen", "Fischer", "Gomez", "Horvath", "Ivanov",
               "Jansen", "Kowalski", "Lindqvist", "Moreau", "Novak", "Olsen", "Petrov", "Quist",
-              "Rossi", "Schmidt", "Tanaka", "Urban", "Vidal", "Weber"]
+              "Rossi", "Schmidt", "Tanaka", "Urban", "Vidal", "Weber", "Andersen", "Bauer",
+              "Conti", "Dubois", "Esposito", "Ferreira", "Garcia", "Hoffmann", "Ito", "Jensen",
+              "Keller", "Lambert", "Martin", "Nielsen", "Ortiz", "Peters", "Ricci", "Silva",
+              "Thomas", "Varga", "Walsh", "Young", "Zimmermann", "Brown", "Clark", "Evans",
+              "Hughes", "Murphy"]
 HANDLE_HEADS = ["sun", "river", "lucky", "dice", "night", "stone", "blue", "red", "cube", "pip",
                 "fox", "owl", "wolf", "tiger", "jazz", "pepper", "maple", "coral", "iron",
-                "silver", "quiet", "happy", "old", "wild", "north"]
+                "silver", "quiet", "happy", "old", "wild", "north", "south", "crazy", "golden",
+                "little", "big", "shadow", "storm", "frost", "ember", "lazy", "swift", "green",
+                "black", "white", "sly", "moon", "star", "gammon", "backgammon", "double"]
 HANDLE_TAILS = ["ray", "walker", "man", "girl", "king", "dog", "cat", "rider", "smith", "hawk",
-                "berry", "fan", "master", "runner", "queen", "bear", "player"]
+                "berry", "fan", "master", "runner", "queen", "bear", "player", "lady", "boy",
+                "fish", "jack", "monk", "pirate", "ninja", "wizard", "dancer", "shark", "baron",
+                "duke", "roller"]
 ROMAN = ["I", "II", "III", "IV", "V", "VI", "VII", "VIII", "IX", "X", "XI", "XII", "XIII", "XIV",
          "XV", "XVI", "XVII", "XVIII", "XIX", "XX"]
 FREE_CLIENTS = ["3DFiBs4.0.79", "3DFiBs4.0.76", "BGOnline_v1.5.2", "JavaFIBS_1.5",
@@ -229,7 +315,7 @@ FREE_CLIENTS = ["3DFiBs4.0.79", "3DFiBs4.0.76", "BGOnline_v1.5.2", "JavaFIBS_1.5
 COUNTRIES = ["NT", "NT", "NT", "US", "DE", "FR", "GB", "NL", "SE", "IT", "ES", "CA", "AU", "JP",
              "BR", "DK", "CH", "FI", "HU", "IL"]
 # the name parts below give well over this many distinct names
-MAX_POPULATION = 500
+MAX_POPULATION = 2000
 MATCH_LENGTHS = [1, 1, 1, 3, 5, 5, 7, 9, 11, 13, 9999]
 
 
@@ -303,14 +389,21 @@ def make_population(count, seed, now, taken):
             continue
         name = human_name(rng)
         if name.lower() in taken:
-            name += "_" * rng.randint(1, 3)
+            # as people do when their name is gone: a surname, an initial or underscores
+            last = rng.choice(LAST_NAMES)
+            name = rng.choice([name + last.lower(), name + "_" + last[0], name + last,
+                               name + "_" * rng.randint(1, 3)])
             if name.lower() in taken:
                 continue
         rating = round(min(2100.0, max(900.0, rng.gauss(1550, 150))), 2)
+        experience = int(rng.expovariate(1 / 5000.0))
+        if rng.random() < 0.08:
+            # a new account: the starting rating and a handful of matches at most
+            rating, experience = 1500.0, rng.randint(0, 12)
         email = "-"
         if rng.random() < 0.15:
             email = "%s@example.%s" % (name.lower(), rng.choice(["com", "net", "org"]))
-        account = Account(name, None, rating, int(rng.expovariate(1 / 5000.0)), email)
+        account = Account(name, None, rating, experience, email)
         account.toggles["ready"] = int(rng.random() < 0.6)
         r = rng.random()
         client = coded_profile(rng) if r < 0.35 else "-" if r < 0.45 else rng.choice(FREE_CLIENTS)
@@ -337,6 +430,19 @@ def make_population(count, seed, now, taken):
         for r in ordinary:
             if not r.opponent and rng.random() < 0.2:
                 r.watching = rng.choice(players)
+    return robots
+
+
+def make_robot_pair(names, now, taken):
+    """The two robots of --robot-pair: always logged in, ready, and apart from the population."""
+    robots = []
+    for index, name in enumerate(names):
+        if name in taken:
+            raise ValueError("--robot-pair: the name %s is already taken" % name)
+        account = Account(name, None, 2010.0 - 45 * index, 700000 + 5000 * index,
+                          "bots@example.org")
+        account.toggles["ready"] = 1
+        robots.append(Robot(account, "bots.example.org", "ParlorBot", now - 3600, now))
     return robots
 
 
@@ -433,20 +539,24 @@ class EventLog:
 _CLOSE = object()
 
 
-class ClientConnection:
+class ClientConnection(fibs_matches.MatchCommands):
     """One telnet client: a reader thread feeding the line handlers, a writer thread sending."""
 
     MAX_LINE = 65536
 
     COMMANDS = {
+        "address": "cmd_address",
         "average": "cmd_average",
+        "oldboard": "cmd_oldboard",
         "bye": "cmd_bye",
         "rawwho": "cmd_rawwho",
         "set": "cmd_set",
         "show": "cmd_show",
         "time": "cmd_time",
+        "toggle": "cmd_toggle",
         "version": "cmd_version",
     }
+    COMMANDS.update(fibs_matches.MatchCommands.MATCH_COMMANDS)
 
     def __init__(self, server, sock, conn_id):
         self.server = server
@@ -589,7 +699,8 @@ class ClientConnection:
 
     def _line_login(self, line):
         words = line.split(None, 4)
-        if words in (["guest"], ["login", "guest"]):
+        # "login guest" is a CLIP login without its other words: refused like any other.
+        if words == ["guest"]:
             self._handler = self._line_guest
             self.send_lines(GUEST_TEXT, prompt="> ")
             return
@@ -699,7 +810,17 @@ class ClientConnection:
         self._goodbye()
 
     def cmd_rawwho(self, args):
-        self.send_lines(self.server.who_batch())
+        self.send_lines(self.server.who_batch(self.player.account.variables["sortwho"]))
+
+    def cmd_oldboard(self, args):
+        if not args:
+            self.send_lines(["** Give the name of the player whose saved game you want to see."])
+            return
+        line = self.server.saved_board(self.player.name, args[0])
+        if line is None:
+            self.send_lines(["** There's no saved game with %s." % args[0]])
+        else:
+            self.send_lines([line, ""])
 
     def cmd_set(self, args):
         variables = self.player.account.variables
@@ -715,6 +836,9 @@ class ClientConnection:
             self.send_lines(["Value of '%s' is %s." % (name, variables[name])])
             return
         value = args[1]
+        if name == "sortwho" and value not in SORTWHO_ORDERS:
+            self.send_lines(["** Valid arguments are login, name, rating and rrating."])
+            return
         if name == "boardstyle" and value not in BOARDSTYLES:
             self.send_lines(["** Valid arguments are 1, 2 and 3."])
             return
@@ -728,7 +852,7 @@ class ClientConnection:
         elif what == "watchers":
             self.send_lines(self.server.watchers_listing())
         elif what == "saved":
-            self.send_lines(["no saved games."])
+            self.send_lines(self.server.saved_listing(self.player.name))
         else:
             self.send_lines(["** Don't know how to show %s" % (args[0] if args else "nothing")])
 
@@ -741,12 +865,41 @@ class ClientConnection:
     def cmd_average(self, args):
         self.send_lines(self.server.average_listing())
 
+    # -- own settings
+
+    def cmd_toggle(self, args):
+        """Flips one of the account's flags; the own-info line is not sent again, but a change
+        of 'ready' reaches everyone (the user included) as a who update."""
+        toggles = self.player.account.toggles
+        if not args:
+            self.send_lines(["The current settings are:"] + [
+                "%-15s %s" % (name, "YES" if toggles[name] else "NO")
+                for name in sorted(TOGGLE_TEXTS)])
+            return
+        name = args[0].lower()
+        if name not in TOGGLE_TEXTS:
+            self.send_lines(["** Don't know how to toggle %s" % args[0]])
+            return
+        with self.server.lock:
+            toggles[name] ^= 1
+            self.send_lines([TOGGLE_TEXTS[name][0 if toggles[name] else 1]])
+            if name == "ready":
+                self.server.broadcast([self.player.who_line(time.time()), "6"])
+
+    def cmd_address(self, args):
+        if not args:
+            self.send_lines(["** You didn't give your address."])
+            return
+        self.player.account.email = args[0]
+        self.send_lines(["Your email address is '%s'." % args[0]])
+
 
 class Server:
     """The world: accounts, who is logged in, the robot population, and the listener."""
 
     def __init__(self, port=0, population=20, seed=1, chunking="none", negotiation="default",
-                 log_path=None, accounts=None, activity=0.0):
+                 log_path=None, accounts=None, activity=0.0, saved=None, robot_pace=0.4,
+                 robot_accept=0.5, robot_pair=None):
         if chunking not in ("random", "none"):
             raise ValueError("chunking must be 'random' or 'none'")
         if negotiation not in ("default", "none", "full"):
@@ -775,6 +928,12 @@ class Server:
         for robot in self.robots:
             self.accounts[robot.name] = robot.account
         self.online = {robot.name: robot for robot in self.robots}
+        self.saved = [SavedMatch(*entry) for entry in (saved or [])]
+        pair = make_robot_pair(robot_pair or (), self.started_at, self.accounts)
+        for robot in pair:
+            self.accounts[robot.name] = robot.account
+            self.online[robot.name] = robot
+        self.hall = fibs_matches.MatchHall(self, robot_pace, robot_accept, pair)
         # every connection since the start, closed ones included, for tests to inspect
         self.connections = []
         self._next_id = 1
@@ -794,12 +953,14 @@ class Server:
     def start(self):
         for thread in self._threads:
             thread.start()
+        self.hall.start()
         return self
 
     def stop(self):
         if self._stopping.is_set():
             return
         self._stopping.set()
+        self.hall.stop()
         self._wake_w.send(b"x")
         for thread in self._threads:
             thread.join(5)
@@ -857,10 +1018,45 @@ class Server:
                 if player.connection is not None and player.connection is not exclude:
                     player.connection.send_lines(lines)
 
-    def who_batch(self):
+    def who_batch(self, order="login"):
         now = time.time()
         with self.lock:
-            return [p.who_line(now) for p in self.online.values()] + ["6"]
+            return [p.who_line(now) for p in self.sorted_players(order)] + ["6"]
+
+    def sorted_players(self, order):
+        players = list(self.online.values())
+        if order == "name":
+            players.sort(key=lambda p: p.name.lower())
+        elif order == "rating":
+            players.sort(key=lambda p: -p.account.rating)
+        elif order == "rrating":
+            players.sort(key=lambda p: p.account.rating)
+        else:
+            players.sort(key=lambda p: p.login_time)
+        return players
+
+    def saved_listing(self, name):
+        """The reply to 'show saved': each unfinished match of name, his points first."""
+        with self.lock:
+            rows = []
+            for match in self.saved:
+                view = match.seen_by(name)
+                if view is None:
+                    continue
+                opponent, length, mine, theirs = view
+                other = self.online.get(opponent)
+                mark = "  " if other is None else "**" if other.account.toggles["ready"] else " *"
+                rows.append("%s%-23s%2d%15s%2d - %2d" % (mark, opponent, length, "", mine, theirs))
+        return [SAVED_HEADER] + rows if rows else ["no saved games."]
+
+    def saved_board(self, name, opponent):
+        """The board line of name's saved match with opponent, or None."""
+        with self.lock:
+            for match in self.saved:
+                view = match.seen_by(name)
+                if view is not None and view[0] == opponent:
+                    return match.board_line(name)
+        return None
 
     def name_taken(self, name):
         with self.lock:
@@ -881,11 +1077,13 @@ class Server:
             account = self.accounts.get(name)
             if account is None or account.password is None or account.password != password:
                 return False
-            lines = []
+            # The prompt line ends once the login is accepted, as the recorded sessions show.
+            lines = [""]
             old = self.online.pop(name, None)
             if old is not None:
                 lines.append("** Warning: You are already logged in.")
                 old.connection.replace()
+                self.hall.player_leaving(old, "drops connection")
             player = Player(account, conn.peer[0], client, now, conn)
             conn.player = player
             self.online[name] = player
@@ -918,6 +1116,7 @@ class Server:
         if player is None or self.online.get(player.name) is not player:
             return
         conn.player = None
+        self.hall.player_leaving(player, reason)
         del self.online[player.name]
         self.broadcast(["8 %s %s %s." % (player.name, player.name, reason)])
 
@@ -982,10 +1181,32 @@ class Server:
 
 
 def start_server(port=0, population=20, seed=1, chunking="none", negotiation="default",
-                 log_path=None, accounts=None, activity=0.0):
-    """Starts a server in this process; accounts maps extra names to passwords."""
+                 log_path=None, accounts=None, activity=0.0, saved=None, robot_pace=0.4,
+                 robot_accept=0.5, robot_pair=None):
+    """Starts a server in this process; accounts maps extra names to passwords; saved lists
+    (name, opponent, length, score, opponent's score) tuples; robot_pace is in seconds and
+    robot_pair two names (see --robot-pair)."""
     return Server(port, population, seed, chunking, negotiation, log_path, accounts,
-                  activity).start()
+                  activity, saved, robot_pace, robot_accept, robot_pair).start()
+
+
+def parse_pair(text):
+    """NAME,NAME of --robot-pair."""
+    names = text.split(",")
+    if len(names) != 2 or not all(VALID_NAME.match(n) for n in names) or names[0] == names[1]:
+        raise argparse.ArgumentTypeError("expected two different names: NAME,NAME")
+    return names
+
+
+def parse_saved(text):
+    """NAME:OPPONENT:LENGTH:SCORE:OPPONENTSCORE of --saved."""
+    parts = text.split(":")
+    if len(parts) != 5 or not all(parts[:2]):
+        raise argparse.ArgumentTypeError("expected NAME:OPPONENT:LENGTH:SCORE:OPPONENTSCORE")
+    try:
+        return parts[0], parts[1], int(parts[2]), int(parts[3]), int(parts[4])
+    except ValueError:
+        raise argparse.ArgumentTypeError("length and scores must be numbers") from None
 
 
 def main(argv=None):
@@ -999,6 +1220,15 @@ def main(argv=None):
     parser.add_argument("--accounts")
     parser.add_argument("--activity", type=float, default=0.0,
                         help="seconds between robot logins/logouts (0: none)")
+    parser.add_argument("--saved", type=parse_saved, action="append", default=[],
+                        help="NAME:OPPONENT:LENGTH:SCORE:OPPONENTSCORE, an unfinished match")
+    parser.add_argument("--robot-pace", type=int, default=400, metavar="MS",
+                        help="milliseconds before each robot action (0: at once)")
+    parser.add_argument("--robot-accept", type=float, default=0.5, metavar="SHARE",
+                        help="share of the population's robots that accept invitations")
+    parser.add_argument("--robot-pair", type=parse_pair, nargs="?", metavar="NAME,NAME",
+                        const=list(fibs_matches.PAIR_NAMES),
+                        help="two extra robots that play 3-point matches while watched")
     args = parser.parse_args(argv)
     if not 0 <= args.population <= MAX_POPULATION:
         parser.error("--population must be between 0 and %d" % MAX_POPULATION)
@@ -1011,7 +1241,8 @@ def main(argv=None):
     for sig in (signal.SIGTERM, signal.SIGINT):
         signal.signal(sig, lambda *_: stop.set())
     server = start_server(args.port, args.population, args.seed, args.chunking,
-                          args.negotiation, args.log, accounts, args.activity)
+                          args.negotiation, args.log, accounts, args.activity, args.saved,
+                          args.robot_pace / 1000.0, args.robot_accept, args.robot_pair)
     print("LISTENING %d" % server.port, flush=True)
     stop.wait()
     server.stop()

@@ -138,6 +138,7 @@ class TelnetTestClient:
     def login(self, name, password="secret", client="TestClient"):
         self.read_until(LOGIN_PROMPT)
         self.send_line("login %s 1008 %s %s" % (client, name, password))
+        self.read_until("\r\n")  # the line end that closes the prompt
         return self.read_until("\r\n6\r\n\r\n")
 
 
@@ -228,12 +229,13 @@ class LoginTest(ServerTestCase):
         client = self.connect()
         client.read_until(LOGIN_PROMPT)
         attempts = ["login TestClient 1008 alice wrong", "login TestClient 1008 nobody secret",
-                    "login TestClient 1008 RepBot secret", "login alice secret", ""]
+                    "login TestClient 1008 RepBot secret", "login alice secret", "login guest",
+                    ""]
         for attempt in attempts:
             client.send_line(attempt)
         client.send_line("login TestClient 1008 alice secret")
         text = client.read_until("\r\n6\r\n")
-        self.assertTrue(text.startswith(LOGIN_PROMPT * len(attempts) + "1 alice "), text[:200])
+        self.assertTrue(text.startswith(LOGIN_PROMPT * len(attempts) + "\r\n1 alice "), text[:200])
 
     def test_login_sequence(self):
         client = self.connect()
@@ -359,8 +361,65 @@ class ListingTest(ServerTestCase):
                 self.assertRegex(answer.split("\r\n")[0], reply)
 
 
+class OwnSettingsTest(ServerTestCase):
+    def test_toggles_answer_with_the_servers_texts_and_last_to_the_next_login(self):
+        client = self.connect()
+        own = client.login("alice").split("\r\n")[1].split()
+        self.assertEqual((own[5], own[11], own[17], own[20]), ("0", "0", "0", "0"))
+        cases = [("toggle automove", "** Forced moves will be done automatically."),
+                 ("toggle automove", "** Forced moves won't be done automatically."),
+                 ("toggle greedy", "** Will use automatic greedy bearoffs."),
+                 ("toggle double", "** You won't be asked if you want to double."),
+                 ("toggle silent", "** You won't hear what other players shout."),
+                 ("toggle Ratings", "** You'll see how the rating changes are calculated."),
+                 ("toggle frobs", "** Don't know how to toggle frobs")]
+        for command, answer in cases:
+            with self.subTest(command):
+                client.send_line(command)
+                self.assertEqual(client.read_until("\r\n"), answer + "\r\n")
+
+        # 'ready' also shows in the who list, to everyone and to the user himself.
+        bob = self.connect()
+        bob.login("bob")
+        client.read_until("\r\n6\r\n")
+        client.send_line("toggle ready")
+        self.assertEqual(client.read_until("\r\n"),
+                         "** You're now ready to invite or join someone.\r\n")
+        mine = client.read_until("\r\n6\r\n").split("\r\n")[0].split()
+        self.assertEqual((mine[1], mine[4]), ("alice", "1"))
+        theirs = bob.read_until("\r\n6\r\n").split("\r\n")[0].split()
+        self.assertEqual((theirs[1], theirs[4]), ("alice", "1"))
+
+        client.send_line("toggle")
+        listing = client.read_until("silent          YES\r\n").split("\r\n")
+        self.assertEqual(listing[0], "The current settings are:")
+        self.assertIn("greedy          YES", listing)
+        self.assertIn("automove        NO", listing)
+        client.send_line("bye")
+        client.read_to_eof()
+
+        again = self.connect()
+        own = again.login("alice").split("\r\n")[1].split()
+        # automove, double, greedy, ratings, ready, silent
+        self.assertEqual((own[5], own[9], own[11], own[16], own[17], own[20]),
+                         ("0", "0", "1", "1", "1", "1"))
+
+    def test_address_is_kept_and_listed(self):
+        client = self.connect()
+        client.login("alice")
+        client.send_line("address")
+        self.assertEqual(client.read_until("\r\n"), "** You didn't give your address.\r\n")
+        client.send_line("address alice@example.org")
+        self.assertEqual(client.read_until("\r\n"),
+                         "Your email address is 'alice@example.org'.\r\n")
+        client.send_line("rawwho")
+        mine = [line for line in client.read_until("\r\n6\r\n").split("\r\n")
+                if line.startswith("5 alice ")]
+        self.assertEqual(mine[0].split()[-1], "alice@example.org")
+
+
 class RegistrationTest(ServerTestCase):
-    def start_registration(self, entry="login guest"):
+    def start_registration(self, entry="guest"):
         client = self.connect()
         client.read_until(LOGIN_PROMPT)
         client.send_line(entry)
@@ -437,6 +496,94 @@ class RandomChunkingTest(ServerTestCase):
         self.assertEqual(len(conn.negotiation_replies), 5)
 
 
+class WhoListAndSavedGamesTest(ServerTestCase):
+    server_options = {"population": 30, "accounts": {"zed": "zedpw"},
+                      "saved": [("alice", "bob", 5, 2, 1), ("alice", "RepBot", 3, 0, 2),
+                                ("carol", "dave", 11, 10, 3)]}
+
+    def who_names_and_ratings(self, client):
+        client.send_line("rawwho")
+        rows = [line.split() for line in client.read_until("\r\n6\r\n").split("\r\n")
+                if line.startswith("5 ")]
+        return [r[1] for r in rows], [float(r[6]) for r in rows]
+
+    def test_rawwho_follows_sortwho(self):
+        client = self.connect()
+        client.login("alice")
+        names, _ = self.who_names_and_ratings(client)
+        self.assertEqual(names[-1], "alice")  # the latest login comes last
+        for order, check in [("name", lambda n, r: n == sorted(n, key=str.lower)),
+                             ("rating", lambda n, r: r == sorted(r, reverse=True)),
+                             ("rrating", lambda n, r: r == sorted(r))]:
+            client.send_line("set sortwho " + order)
+            self.assertEqual(client.read_until("\r\n"), "Value of 'sortwho' set to %s.\r\n" % order)
+            names, ratings = self.who_names_and_ratings(client)
+            self.assertEqual(len(names), 31)
+            self.assertTrue(check(names, ratings), (order, names, ratings))
+        client.send_line("set sortwho age")
+        self.assertEqual(client.read_until("\r\n"),
+                         "** Valid arguments are login, name, rating and rrating.\r\n")
+
+    def test_show_saved_columns_marks_and_sides(self):
+        client = self.connect()
+        client.login("alice")
+        client.send_line("show saved")
+        self.assertEqual(client.read_until("\r\n"),
+                         "  opponent          matchlength   score (your points first)\r\n")
+        rows = [client.read_until("\r\n")[:-2] for _ in range(2)]
+        self.assertEqual(rows, ["  bob                     5                2 -  1",
+                                " *RepBot                  3                0 -  2"])
+        for row in rows:
+            self.assertEqual(len(row) - 2, 47)
+        # the other side sees his own points first, and alice logged in and not ready
+        bob = self.connect()
+        bob.login("bob")
+        bob.send_line("show saved")
+        bob.read_until("(your points first)\r\n")
+        self.assertEqual(bob.read_until("\r\n"), " *alice                   5                1 -  2\r\n")
+        carol = self.connect()
+        carol.login("carol")
+        carol.send_line("show saved")
+        carol.read_until("(your points first)\r\n")
+        self.assertEqual(carol.read_until("\r\n"), "  dave                   11               10 -  3\r\n")
+        zed = self.connect()
+        zed.login("zed", "zedpw")
+        zed.send_line("show saved")
+        self.assertEqual(zed.read_until("\r\n"), "no saved games.\r\n")
+
+    def test_oldboard_shows_the_saved_position(self):
+        client = self.connect()
+        client.login("alice")
+        client.send("oldboard bob\n\n")
+        line = client.read_until("\r\n")[:-2]
+        fields = line.split(":")
+        self.assertEqual(len(fields), 53)
+        self.assertEqual(fields[:6], ["board", "You", "bob", "5", "2", "1"])
+        self.assertEqual(fields[6:32], [str(v) for v in fibs_sim.START_BOARD])
+        self.assertEqual(fields[41:45], ["-1", "1", "25", "0"])
+        self.assertEqual(client.read_until("\r\n"), "\r\n")  # the empty line after a board
+        client.send_line("oldboard carol")
+        self.assertEqual(client.read_until("\r\n"), "** There's no saved game with carol.\r\n")
+
+
+class ActivityTest(ServerTestCase):
+    server_options = {"population": 12, "activity": 0.02}
+
+    def test_logins_and_logouts_reach_the_logged_in(self):
+        client = self.connect()
+        client.login("alice")
+        seen = ""
+        deadline = time.monotonic() + 20
+        while time.monotonic() < deadline:
+            seen += client.read_until("\r\n")
+            login = re.search(r"(?m)^7 (\w+) \1 logs in\.\r\n5 \1 .*\r\n6\r\n", seen)
+            logout = re.search(r"(?m)^8 (\w+) \1 logs out\.\r\n", seen)
+            if login and logout:
+                break
+        self.assertTrue(login and logout, seen[-600:])
+        self.assertEqual(len(login.group(0).split("\r\n")[1].split()), 13)
+
+
 class PopulationTest(unittest.TestCase):
     def population(self, seed, count=40):
         return fibs_sim.make_population(count, seed, 1600000000, {"alice"})
@@ -449,6 +596,16 @@ class PopulationTest(unittest.TestCase):
         self.assertEqual(self.describe(self.population(7)), self.describe(self.population(7)))
         self.assertNotEqual([r.name for r in self.population(7)],
                             [r.name for r in self.population(8)])
+
+    def test_two_thousand_distinct_players(self):
+        robots = self.population(11, count=fibs_sim.MAX_POPULATION)
+        self.assertEqual(len(robots), 2000)
+        self.assertEqual(len({r.name.lower() for r in robots}), 2000)
+        coded = [r for r in robots if len(r.client) == 20 and r.client[0] in "?<>="]
+        self.assertGreater(len(coded), 300)
+        # most people picked an ordinary name, not one padded with underscores
+        self.assertLess(sum(r.name.endswith("_") for r in robots), 200)
+        self.assertGreater(len({int(r.account.rating) // 100 for r in robots}), 8)
 
     def test_population_is_consistent(self):
         robots = self.population(5, count=60)
@@ -492,6 +649,7 @@ class ProgramTest(unittest.TestCase):
                     client.read_until(LOGIN_PROMPT)
                     client.send_line("login TestClient 1008 %s %s" % (name, password))
                     if accepted:
+                        self.assertEqual(client.read_until("\r\n"), "\r\n")
                         self.assertTrue(client.read_until("\r\n").startswith("1 %s " % name))
                     else:
                         self.assertEqual(client.read_until(LOGIN_PROMPT), LOGIN_PROMPT)

@@ -29,6 +29,21 @@ QByteArray latin1(const QString& s)
     return EscapeTrace(s.toLatin1());
 }
 
+// The state as pure ASCII: characters past ASCII become JSON \u escapes.
+QByteArray asciiJson(const QJsonObject& object)
+{
+    const QString text = QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
+    QByteArray out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        if (c.unicode() < 0x7f)
+            out += char(c.unicode());
+        else
+            out += QByteArray("\\u") + QByteArray::number(c.unicode(), 16).rightJustified(4, '0');
+    }
+    return out;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -136,7 +151,7 @@ int main(int argc, char** argv)
         }
     }
     rec.clock.runUntilIdle();
-    trace("STATE", QJsonDocument(SessionStateJson(session)).toJson(QJsonDocument::Compact));
+    trace("STATE", asciiJson(SessionStateJson(session)));
     std::fflush(stdout);
     return 0;
 }
