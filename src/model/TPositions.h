@@ -29,6 +29,8 @@ struct TPositions {
 
     int& Board(int i) { return BoardCells.at(std::size_t(i + 1)); }
     int Board(int i) const { return BoardCells.at(std::size_t(i + 1)); }
+
+    bool operator==(const TPositions&) const = default;
 };
 
 // The positions of one game, one element per moves-list row.
