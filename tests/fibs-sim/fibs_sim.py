@@ -4,7 +4,8 @@
 Usage:
   python3 fibs_sim.py --port N [--population K] [--seed S] [--chunking random|none]
                       [--negotiation default|none|full] [--log FILE] [--accounts FILE]
-                      [--activity SECONDS]
+                      [--activity SECONDS] [--robot-pace MS] [--robot-accept SHARE]
+                      [--robot-pair [NAME,NAME]]
 
 --port 0 picks a free port; the first line on stdout is "LISTENING <port>".
 The server listens on 127.0.0.1 only and stops cleanly on SIGTERM or SIGINT.
@@ -30,6 +31,21 @@ the name: the opponent is logged in, "**": logged in and ready to play) and by
 'oldboard NAME' as a board line of the starting position.  'rawwho' lists in the order
 'set sortwho' chose: login (time of login), name, rating (highest first), rrating (lowest
 first).
+
+Matches (fibs_matches.py, with the rules in backgammon.py): invite, join, roll, move, double,
+accept, reject, resign, leave, board, watch, unwatch, look and tell, with the texts and board
+lines (board style 3) of the real server; boards follow every move under 'toggle autoboard'
+and every roll under 'toggle moreboards'.  A match left, or whose player logs out or drops
+connection, is saved: 'show saved' and 'oldboard' list it, and 'invite NAME' without a length
+resumes it.  The population's robots play legal moves with seeded dice: --robot-accept SHARE
+(default 0.5) of them join the matches they are invited to (a robot with a saved match with
+the inviter always resumes it), any of them answers "tell ROBOT play N" (or "play unlimited")
+with an invitation, and a robot pair listed as playing each other plays when watched or looked
+at.  --robot-pace MS (default 400) is the pause before every robot action.  --robot-pair
+[NAME,NAME] adds two robots (by default GammonBot_XXX and BlunderBot_XXX) that play 3-point
+matches one after the other while someone watches one of them; their dice do not depend on
+--seed, and their first match has a double and a take, a gammon, the Crawford game and a
+resignation.
 
 --chunking random cuts every write into random pieces sent apart, so lines and telnet
 commands are split between the client's reads; "none" writes whole.
@@ -111,7 +127,7 @@ GUEST_TEXT = [
     "Please register before using this server:",
     "",
     "Type 'name username' where 'username' is the name you want to use.",
-    "The username may only contain letters and the underscore character _ .",
+    "Use only letters and the underscore character _ in your username.",
     "The server will then ask for your password twice.",
     "",
     "One account per person only!",

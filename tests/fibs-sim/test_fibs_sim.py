@@ -423,7 +423,10 @@ class RegistrationTest(ServerTestCase):
         client = self.connect()
         client.read_until(LOGIN_PROMPT)
         client.send_line(entry)
-        client.read_until(REGISTER_HINT)
+        explanation = client.read_until(REGISTER_HINT)
+        # Clients take these for a refused name wherever they appear.
+        for refusal in ("use another name", "name may only contain"):
+            self.assertNotIn(refusal, explanation)
         return client
 
     def test_happy_path_then_login_with_the_new_account(self):
