@@ -19,6 +19,7 @@ packages=(
   libsimpleini-dev
   libgtest-dev libbenchmark-dev
   python3 fonts-dejavu-core
+  gnubg
 )
 
 missing=()
