@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class ClientSession;
+
+// The user's actions a transcript can ask for: "!select COL ROW", "!game N", "!click NAME"
+// and "!select-player NAME".
+bool IsUserAction(const QByteArray& line);
+// Runs one; false with the reason when the line is malformed or names no control.
+bool RunUserAction(ClientSession& session, const QByteArray& line, QString* error);
