@@ -15,7 +15,7 @@ build="$here/build"
 # Debian packages, each with its reason in the README.
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-multimedia-dev
   libsimpleini-dev
   libgtest-dev libbenchmark-dev
   python3 fonts-dejavu-core

@@ -57,6 +57,11 @@ void SettingsFile::writeString(const char* section, const QString& key, const QS
     ini_->SetValue(section, bytes(key).constData(), bytes(value).constData());
 }
 
+void SettingsFile::remove(const char* section, const QString& key)
+{
+    ini_->Delete(section, bytes(key).constData(), false);
+}
+
 void SettingsFile::writeInt(const char* section, const QString& key, int value)
 {
     writeString(section, key, QString::number(value));

@@ -20,6 +20,8 @@ public:
     void writeBool(const char* section, const QString& key, bool value);
     void writeInt(const char* section, const QString& key, int value);
     void writeString(const char* section, const QString& key, const QString& value);
+    // Removes the key; nothing happens when it is not there.
+    void remove(const char* section, const QString& key);
 
     // Writes the file; false with a reason when it could not be replaced.
     bool save(QString* error = nullptr) const;

@@ -42,6 +42,9 @@ void ReadSettings(const SettingsFile& f, const QString& appFolder, TSettings& s,
     s.ConfirmDoubles = f.readBool(S, "ConfirmDoubles", d.ConfirmDoubles);
     w.TabSelected = f.readInt(S, "TabSelected", 0);
     w.ColumnSort = f.readInt(S, "ColumnSort", 0);
+    // A hand-edited column number the players list does not have would sort by nothing.
+    if (w.ColumnSort < 0 || w.ColumnSort > TWindowSettings::LastColumn)
+        w.ColumnSort = 0;
     w.Descending = f.readBool(S, "Descending", false);
     // The button editor never writes more than ten buttons; a hand-edited count is clamped.
     s.NumberOfButtons =

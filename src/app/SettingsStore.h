@@ -7,6 +7,7 @@ struct TSettings;
 
 // The window fields kept in tabulon.ini beside the settings record.
 struct TWindowSettings {
+    static constexpr int LastColumn = 12; // the players list's last column
     int TabSelected = 0;
     int ColumnSort = 0;
     bool Descending = false;

@@ -20,6 +20,9 @@ TTnCnx::TTnCnx(QObject* parent) : QObject(parent), socket_(new QTcpSocket(this))
 
 void TTnCnx::Connect()
 {
+    // A command just sent (the "bye" before a reconnect) leaves before the socket is replaced.
+    if (socket_->state() == QAbstractSocket::ConnectedState)
+        socket_->flush();
     Close();
     // A close still flushing its output would keep the socket from connecting again.
     if (socket_->state() != QAbstractSocket::UnconnectedState)

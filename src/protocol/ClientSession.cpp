@@ -2,9 +2,11 @@
 
 #include "app/CountryTable.h"
 #include "app/SettingsFile.h"
+#include "model/Positions.h"
 #include "protocol/LineDispatcher.h"
 #include "protocol/PacedSender.h"
 #include "protocol/Stretches.h"
+#include "protocol/WhoInfoStretch.h"
 
 #include <QPointer>
 
@@ -32,9 +34,14 @@ void ClientSession::FormCreate()
     SavedListHeaderSeen = false;
     const SettingsFile file(AppFolder + QStringLiteral("tabulon.ini"));
     ReadSettings(file, AppFolder, Settings, WindowSettings);
+    Board.ApplyTheme();
+    SetStartingPosition(CurrentPosition);
+    if (ports_.board)
+        ports_.board->drawPosition(CurrentPosition);
     FirstDataSeen = OpponentDoubled = Watching = Playing = ShowingStoredPosition = false;
     RatingsCapture = false;
     ShownGame = 0;
+    LoadFriendsFile(AppFolder + QStringLiteral("friends.frd"), LVFriends, LVVilains);
     LoadCountryTable(AppFolder + QStringLiteral("countriescodes.txt"), CountryNames, CountryCodes);
     if (Settings.Autologin)
         StartConnection(Settings.Server, Settings.Port);
@@ -42,12 +49,16 @@ void ClientSession::FormCreate()
 
 void ClientSession::FormDestroy()
 {
+    QString friendsError;
+    if (!SaveFriendsFile(AppFolder + QStringLiteral("friends.frd"), LVFriends, LVVilains, &friendsError))
+        emit settingsError(QStringLiteral("The friends list could not be saved: %1").arg(friendsError));
     SettingsFile file(AppFolder + QStringLiteral("tabulon.ini"));
     WriteWindowSettings(file, WindowSettings);
     QString error;
     if (!file.save(&error))
         emit settingsError(QStringLiteral("The settings could not be saved to %1: %2")
                                .arg(file.path(), error));
+    Board.Renderer.Release();
 }
 
 bool ClientSession::IsConnected() const
@@ -108,6 +119,8 @@ void ClientSession::Disconnect()
 {
     if (IsConnected())
         ports_.link->close();
+    LVPlayers.Clear();
+    SettlePlayersLists(*this);
     DisplayMemo.addLine(QStringLiteral("**Disconnected**"));
 }
 
@@ -131,6 +144,7 @@ void ClientSession::idTelnetSessionConnected(int error, const QString& reason)
         SendCommand(QStringLiteral("toggle moreboards"), 1000);
         ToggleMoreboardsAfterLogin = false;
     }
+    PlayersRefresh(*this);
     Later(0, [this] { Status.setPanel(QStringLiteral("SBAdversaire"), 2, QStringLiteral("Connected")); });
     Later(200, [] {});
 }

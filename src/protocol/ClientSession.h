@@ -1,13 +1,22 @@
 #pragma once
 
 #include "app/SettingsStore.h"
+#include "board/BoardView.h"
+#include "board/TBoardDescription.h"
+#include "community/FriendsList.h"
 #include "model/TOwnInfo.h"
 #include "model/TPositions.h"
 #include "model/TSettings.h"
+#include "protocol/LabelText.h"
 #include "protocol/LineQueue.h"
+#include "protocol/ListCaptures.h"
 #include "protocol/Ports.h"
+#include "protocol/PlayersListModel.h"
 #include "protocol/StatusBars.h"
 #include "protocol/TextLog.h"
+#include "protocol/ToolButtonStates.h"
+#include "records/MovesList.h"
+#include "records/SavedGames.h"
 
 #include <QColor>
 #include <QObject>
@@ -90,10 +99,20 @@ public:
     QStringList CountryNames;
     QStringList CountryCodes;
     bool SavedListHeaderSeen = false;
+    bool ReadingSavedList = false;
+    // A "**"-marked saved-games row was read before the notices row emptied it.
+    bool SavedRowReadEarly = false;
+    QVector<TSavedgame> SavedGames;
     TPositions CurrentPosition;
     TPositions BoardLinePosition;
     TPositions CommittedPosition;
     QVector<TGames> Games;
+    // The "Game" tab's moves list and game list.
+    MovesListModel SGMovesList;
+    GameListModel CBGames;
+    // The auto-invite list: names and match lengths, same index.
+    QStringList AutoInviteNames;
+    QStringList AutoInviteLengths;
     int ShownGame = 0;
     int GameRowCount = 0;
     bool Watching = false;
@@ -103,9 +122,12 @@ public:
     bool OpponentDoubled = false;
     bool CrawfordGame = false;
     bool CrawfordDone = false;
+    // Path of the last match file written.
+    QString LastMatchFile;
     QString MoveNotation;
     QString WatchedPlayer;
     QString OpponentName;
+    TBoardDescription BoardDescription;
     QString ConnectionHost;
     QString ConnectionPort;
 
@@ -121,10 +143,37 @@ public:
     TextLog DisplayMemo;
     TextLog MDebug;
     StatusBars Status;
+    // Pressed states of the tool bar's toggle buttons.
+    ToolButtonStates ToolButtons;
+    // The ratings, gag and blind listings captured for their windows.
+    ListCaptures Captures;
+    TextLog MPrivateMessages;
+
+    // The players tab: the master list, the visible list, the filter buttons (down: true)
+    // and the count label; the friends tab's two lists.
+    PlayersListModel LVTemp;
+    PlayersListModel LVPlayers;
+    // Id of the selected LVPlayers row (0: none).
+    quint64 LVPlayersSelected = 0;
+    bool SBReady = true;
+    bool SBPlaying = true;
+    bool SBOnLine = true;
+    LabelText LNbPlayers{QStringLiteral("Number of players online  : ")};
+    FriendsListModel LVFriends{QStringLiteral("Friends")};
+    FriendsListModel LVVilains{QStringLiteral("Villains")};
+
+    // The loaded board theme, the composed board and the checker moves in progress.
+    BoardView Board{*this};
 
 signals:
     void debugWindowWanted(bool visible);
     void settingsError(const QString& message);
+    // The Connect window is to open again (a refused account name).
+    void connectWindowWanted();
+    // The "Board" tab is to come to the front (a new match record).
+    void boardPageWanted();
+    // Someone invites the user to a new or a saved match.
+    void joinWindowWanted(const QString& line, const QString& name);
 
 private:
     void scheduleTick(int delayMs);

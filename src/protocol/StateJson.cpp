@@ -1,8 +1,12 @@
 #include "protocol/StateJson.h"
 
+#include "model/PipCount.h"
 #include "protocol/ClientSession.h"
+#include "records/SavedGames.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
+#include <QSaveFile>
 
 namespace {
 
@@ -94,27 +98,120 @@ QJsonObject positionJson(const TPositions& p)
     };
 }
 
+QJsonArray gamesJson(const QVector<TGames>& games)
+{
+    QJsonArray out;
+    for (const TGames& game : games) {
+        QJsonArray player;
+        for (const TPositions& p : game.PlayerPositions)
+            player.append(positionJson(p));
+        QJsonArray opponent;
+        for (const TPositions& p : game.OpponentPositions)
+            opponent.append(positionJson(p));
+        out.append(QJsonObject{{"PlayerPositions", player}, {"OpponentPositions", opponent}});
+    }
+    return out;
+}
+
+QJsonArray movesListJson(const MovesListModel& grid)
+{
+    QJsonArray rows;
+    for (int r = 0; r < grid.RowCount(); ++r) {
+        QJsonArray cells;
+        for (int c = 0; c < MovesListModel::ColCount; ++c)
+            cells.append(grid.Cell(c, r));
+        rows.append(cells);
+    }
+    return rows;
+}
+
+QJsonArray playerRowsJson(const PlayersListModel& list)
+{
+    QJsonArray rows;
+    for (const TPlayerRow& row : list.Rows()) {
+        QJsonArray cells;
+        for (int c = 0; c < PlayerColumnCount; ++c)
+            cells.append(row.Cell(c));
+        rows.append(cells);
+    }
+    return rows;
+}
+
+QJsonArray friendRowsJson(const FriendsListModel& list)
+{
+    QJsonArray rows;
+    for (const TFriendRow& row : list.Rows())
+        rows.append(QJsonArray{row.Name, row.Rating, row.RatingChange, row.Status});
+    return rows;
+}
+
+QJsonArray savedGamesJson(const ClientSession& s)
+{
+    QJsonArray rows;
+    for (const TSavedgame& game : s.SavedGames)
+        rows.append(QJsonArray{game.opponent, game.length, game.score});
+    return rows;
+}
+
+QJsonArray savedGamesWindowJson(const ClientSession& s)
+{
+    QJsonArray rows;
+    for (const TSavedgameRow& row : SavedGamesWindowRows(s))
+        rows.append(QJsonArray{row.Opponent, row.Length, row.Score, row.Status});
+    return rows;
+}
+
 } // namespace
 
 QJsonObject SessionStateJson(const ClientSession& s)
 {
-    const QJsonArray movesList{QJsonArray{"Nb", "Player1", "Player2"}, QJsonArray{"", "", ""}};
     return {
         {"OwnInfo", ownInfoJson(s.OwnInfo)},
+        {"ToolButtons", QJsonObject{{"TBReady", s.ToolButtons.TBReady},
+                                    {"TBAutomove", s.ToolButtons.TBAutomove},
+                                    {"TBGreedy", s.ToolButtons.TBGreedy},
+                                    {"TBDouble", s.ToolButtons.TBDouble}}},
         {"Settings", settingsJson(s.Settings)},
         {"Playing", s.Playing},
         {"Watching", s.Watching},
         {"WatchedPlayer", s.WatchedPlayer},
         {"OpponentName", s.OpponentName},
+        {"Theme", s.BoardDescription.BoardName},
         {"CurrentPosition", positionJson(s.CurrentPosition)},
+        {"PipCount", QJsonObject{{"Player", PipCount(s.CurrentPosition, 1)},
+                                 {"Opponent", PipCount(s.CurrentPosition, 2)}}},
+        {"ThorpCount", QJsonObject{{"Player", ThorpCounts(s.CurrentPosition).Player},
+                                   {"Opponent", ThorpCounts(s.CurrentPosition).Opponent}}},
         {"GameRowCount", s.GameRowCount},
         {"ShownGame", s.ShownGame},
-        {"SGMovesList", movesList},
-        {"CBGames", QJsonObject{{"items", QJsonArray()}, {"selected", -1}}},
-        {"LVPlayers", QJsonArray()},
-        {"LVTemp", QJsonArray()},
-        {"SavedGames", QJsonArray()},
+        {"LastMatchFile", s.LastMatchFile},
+        {"Games", gamesJson(s.Games)},
+        {"CrawfordGame", s.CrawfordGame},
+        {"CrawfordDone", s.CrawfordDone},
+        {"OpponentDoubled", s.OpponentDoubled},
+        {"ShowingStoredPosition", s.ShowingStoredPosition},
+        {"BrowsingOldGame", s.BrowsingOldGame},
+        {"SGMovesList", movesListJson(s.SGMovesList)},
+        {"SGMovesListCell", QJsonObject{{"Col", s.SGMovesList.Col()}, {"Row", s.SGMovesList.Row()}}},
+        {"CBGames", QJsonObject{{"items", strings(s.CBGames.Items())},
+                                {"selected", s.CBGames.ItemIndex()}}},
+        {"LVPlayers", playerRowsJson(s.LVPlayers)},
+        {"LVTemp", playerRowsJson(s.LVTemp)},
+        {"LNbPlayers", s.LNbPlayers.text()},
+        {"LVFriends", friendRowsJson(s.LVFriends)},
+        {"LVVilains", friendRowsJson(s.LVVilains)},
+        {"SavedGames", savedGamesJson(s)},
+        {"LVSavedGames", savedGamesWindowJson(s)},
         {"SBAdversaire", strings(s.Status.SBAdversaire)},
         {"SBJoueur", strings(s.Status.SBJoueur)},
     };
+}
+
+bool WriteStateFile(const ClientSession& session, const QString& path)
+{
+    QJsonObject state = SessionStateJson(session);
+    state.insert(QStringLiteral("DisplayMemo"), strings(session.DisplayMemo.texts()));
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly)
+        && file.write(QJsonDocument(state).toJson()) >= 0 && file.commit();
 }

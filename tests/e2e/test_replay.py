@@ -66,7 +66,10 @@ class ReplayTest(unittest.TestCase):
         self.assertEqual(code, 0, err)
         self.assertEqual(traces(out, "SEND"),
                          ["login ?________________T 1008 bob pw\\r\\n",
-                          "set boardstyle 3\\r\\n", "show saved\\r\\n"])
+                          "set boardstyle 3\\r\\n", "rawwho\\r\\n",
+                          "set sortwho name\\r\\n", "rawwho\\r\\n",
+                          "set sortwho rrating\\r\\n", "rawwho\\r\\n",
+                          "set sortwho rating\\r\\n", "show saved\\r\\n"])
         self.assertIn("SBAdversaire.2 Connected", traces(out, "STATUS"))
 
     def test_bad_arguments_fail(self):

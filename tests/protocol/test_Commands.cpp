@@ -60,7 +60,14 @@ TEST_F(SessionTest, LoginSequenceAfterTheConnectionOpens)
     const QList<QPair<qint64, QByteArray>> expected{
         {0, "login ?________________T 1008 alice secret\r\n"},
         {200, "set boardstyle 3\r\n"},
-        {1200, "toggle moreboards\r\n"}};
+        {1200, "toggle moreboards\r\n"},
+        // the players-list refresh
+        {1200, "rawwho\r\n"},
+        {1500, "set sortwho name\r\n"},
+        {1600, "rawwho\r\n"},
+        {1900, "set sortwho rrating\r\n"},
+        {2000, "rawwho\r\n"},
+        {2300, "set sortwho rating\r\n"}};
     EXPECT_EQ(sends, expected);
     EXPECT_FALSE(session->ToggleMoreboardsAfterLogin);
     EXPECT_EQ(session->Status.SBAdversaire[2], "Connected");

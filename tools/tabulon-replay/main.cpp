@@ -1,5 +1,6 @@
 // Feeds a server transcript through a headless session and prints what the program does.
 #include "TraceText.h"
+#include "UserActions.h"
 
 #include "app/AppFolder.h"
 #include "protocol/ClientSession.h"
@@ -146,6 +147,13 @@ int main(int argc, char** argv)
                 return 2;
             }
             rec.clock.advance(ms);
+        } else if (IsUserAction(line)) {
+            QString error;
+            if (!RunUserAction(session, line, &error)) {
+                std::fprintf(stderr, "tabulon-replay: %s: %s\n", qPrintable(error), line.constData());
+                return 2;
+            }
+            rec.clock.runUntilIdle();
         } else {
             feed(line + "\r\n");
         }
