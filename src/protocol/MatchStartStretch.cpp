@@ -225,6 +225,9 @@ void Unwatch1Click(ClientSession& s)
 
 void ShowJoinWindow(ClientSession& s, const QString& line, const QString& name)
 {
+    // The invitation also stays readable in the system memo, next to the server's
+    // "Type 'join ...' to accept." hint.
+    s.DisplayLine(line);
     if (s.IsConnected())
         emit s.joinWindowWanted(line, name);
 }

@@ -259,7 +259,8 @@ TEST_F(MatchStartTest, InvitationsGoToTheJoinWindow)
     EXPECT_EQ(join.at(0).at(0).toString(), "bob wants to play a 5 point match with you.");
     EXPECT_EQ(join.at(0).at(1).toString(), "bob");
     EXPECT_EQ(join.at(1).at(1).toString(), "carol");
-    EXPECT_TRUE(memo().isEmpty());
+    EXPECT_EQ(memo(), (QStringList{"bob wants to play a 5 point match with you.",
+                                   "carol wants to resume a saved match with you."}));
 
     rec.link.connected = false;
     line("dave wants to play an unlimited match with you.");
