@@ -1,4 +1,5 @@
 // A who-info burst, as after login on a busy server, through the headless session.
+#include "BenchClock.h"
 #include "protocol/ClientSession.h"
 #include "protocol/RecordingPorts.h"
 
@@ -24,39 +25,20 @@ QByteArray whoBurst(int players)
     return data;
 }
 
-// A clock that reads real time but runs its timers on demand, so every tick can be timed.
-class TimedClock : public Clock {
-public:
-    qint64 now() const override { return elapsed.elapsed(); }
-    void after(int, std::function<void()> fn) override { pending.push_back(std::move(fn)); }
-    QElapsedTimer elapsed;
-    std::vector<std::function<void()>> pending;
-};
-
 void BM_WhoInfoBurst(benchmark::State& state)
 {
     const QByteArray burst = whoBurst(int(state.range(0)));
     qint64 longestTickNs = 0;
     for (auto _ : state) {
         RecordingPorts rec;
-        TimedClock clock;
-        clock.elapsed.start();
+        BenchClock clock;
         SessionPorts ports = rec.ports();
         ports.clock = &clock;
         rec.link.connected = true;
         ClientSession session(QStringLiteral("/nonexistent"), ports);
         session.FirstDataSeen = true;
         session.IdTelnetDataAvailable(burst);
-        QElapsedTimer tick;
-        while (!clock.pending.empty()) {
-            auto fns = std::move(clock.pending);
-            clock.pending.clear();
-            for (auto& fn : fns) {
-                tick.start();
-                fn();
-                longestTickNs = std::max(longestTickNs, tick.nsecsElapsed());
-            }
-        }
+        longestTickNs = std::max(longestTickNs, clock.drain());
         benchmark::DoNotOptimize(session.DisplayMemo.lines().size());
     }
     state.counters["longest_tick_ms"] = double(longestTickNs) / 1e6;

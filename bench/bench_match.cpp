@@ -1,4 +1,5 @@
 // A whole watched match, as the server sent it, through the headless session.
+#include "BenchClock.h"
 #include "protocol/ClientSession.h"
 #include "protocol/RecordingPorts.h"
 
@@ -25,15 +26,6 @@ QByteArray RecordedMatch()
     return file.readAll().replace("\n", "\r\n");
 }
 
-// A clock that reads real time and runs its timers as soon as the loop below asks.
-class DrainedClock : public Clock {
-public:
-    qint64 now() const override { return elapsed.elapsed(); }
-    void after(int, std::function<void()> fn) override { pending.push_back(std::move(fn)); }
-    QElapsedTimer elapsed;
-    std::vector<std::function<void()>> pending;
-};
-
 void BM_WatchedMatchReplay(benchmark::State& state)
 {
     const QByteArray recording = RecordedMatch();
@@ -44,8 +36,7 @@ void BM_WatchedMatchReplay(benchmark::State& state)
     const qint64 lines = recording.count("\r\n");
     for (auto _ : state) {
         RecordingPorts rec;
-        DrainedClock clock;
-        clock.elapsed.start();
+        BenchClock clock;
         SessionPorts ports = rec.ports();
         ports.clock = &clock;
         rec.link.connected = true;
@@ -54,12 +45,7 @@ void BM_WatchedMatchReplay(benchmark::State& state)
         session.Settings.EnableSound = true;
         session.Settings.SaveWatchedMatches = false;
         session.IdTelnetDataAvailable(recording);
-        while (!clock.pending.empty()) {
-            auto due = std::move(clock.pending);
-            clock.pending.clear();
-            for (auto& fn : due)
-                fn();
-        }
+        clock.drain();
         if (session.Games.size() != 2)
             state.SkipWithError("the match was not followed to its end");
         benchmark::DoNotOptimize(session.SGMovesList.RowCount());
