@@ -306,7 +306,7 @@ QImage shadeDisc(int size, const DiscStyle& s)
                     const double ux = r > 1e-6 ? x / r : 0, uy = r > 1e-6 ? y / r : 0;
                     const Vec3 n = normalise({-slope * ux, -slope * uy, 1});
                     const double diff = std::max(0.0, dot(n, L));
-                    const double spec = std::pow(std::max(0.0, dot(n, H)), s.shininess);
+                    const double highlight = std::pow(std::max(0.0, dot(n, H)), s.shininess);
                     double sheen = 0;
                     if (s.sheen > 0) {
                         const double theta = std::atan2(y, x);
@@ -316,7 +316,7 @@ QImage shadeDisc(int size, const DiscStyle& s)
                     const QColor a = s.albedo(x, y);
                     const double light = s.ambient + s.diffuse * diff;
                     auto channel = [&](double c, double sc) {
-                        return clamp01(c * light + sc * (s.specular * spec + sheen));
+                        return clamp01(c * light + sc * (s.specular * highlight + sheen));
                     };
                     rr += channel(a.redF(), s.specColour.redF());
                     gg += channel(a.greenF(), s.specColour.greenF());
