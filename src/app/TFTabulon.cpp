@@ -205,7 +205,7 @@ TFTabulon::TFTabulon(const QString& appFolder, QWidget* parent)
       prompter_(this),
       sound_(folderOrProgramFolder(appFolder)),
       session_(folderOrProgramFolder(appFolder),
-               SessionPorts{&link_, &prompter_, nullptr, &sound_, &clock_})
+               SessionPorts{&link_, &prompter_, nullptr, &sound_, &clock_, true})
 {
     // The pictures are compiled into a static library: register them before the first use.
     Q_INIT_RESOURCE(app);

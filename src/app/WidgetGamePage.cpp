@@ -1,5 +1,6 @@
 #include "app/WidgetGamePage.h"
 
+#include "app/TFDEbug.h"
 #include "app/TFTabulon.h"
 #include "protocol/MatchStartStretch.h"
 #include "records/MatchRecord.h"
@@ -7,6 +8,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
@@ -85,6 +87,12 @@ void BindGamePage(TFTabulon& w)
 
     QObject::connect(w.Watch2, &QAction::triggered, w.Watch2, [&s] { Watch1Click(s); });
     QObject::connect(w.Unwatch1, &QAction::triggered, w.Unwatch1, [&s] { Unwatch1Click(s); });
+    QObject::connect(&s, &ClientSession::idsShown, w.EPosId, [&w, &s] {
+        w.EPosId->setText(s.EPosId);
+        w.EMatchId->setText(s.EMatchId);
+    });
+    new TextLogView(s.MMoves, w.MMoves);
+    new TextLogView(s.MCube, w.MCube);
     QObject::connect(&s, &ClientSession::boardPageWanted, w.PageControl1,
                      [&w] { w.PageControl1->setCurrentIndex(0); });
 }

@@ -45,6 +45,8 @@ void ClientSession::FormCreate()
     LoadCountryTable(AppFolder + QStringLiteral("countriescodes.txt"), CountryNames, CountryCodes);
     if (Settings.Autologin)
         StartConnection(Settings.Server, Settings.Port);
+    if (ports_.analysisEngine)
+        Gnubg.StartEngine(AppFolder);
 }
 
 void ClientSession::FormDestroy()
@@ -59,6 +61,7 @@ void ClientSession::FormDestroy()
         emit settingsError(QStringLiteral("The settings could not be saved to %1: %2")
                                .arg(file.path(), error));
     Board.Renderer.Release();
+    Gnubg.StopEngine();
 }
 
 bool ClientSession::IsConnected() const

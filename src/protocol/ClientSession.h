@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/GnubgEngine.h"
 #include "app/SettingsStore.h"
 #include "board/BoardView.h"
 #include "board/TBoardDescription.h"
@@ -165,7 +166,17 @@ public:
     // The loaded board theme, the composed board and the checker moves in progress.
     BoardView Board{*this};
 
+    // The analysis boxes under the moves list: the IDs of the selected position and the
+    // engine's candidate moves and cube analysis.
+    QString EPosId;
+    QString EMatchId;
+    TextLog MMoves;
+    TextLog MCube;
+    GnubgEngine Gnubg{MMoves, MCube};
+
 signals:
+    // EPosId and EMatchId were written.
+    void idsShown();
     void debugWindowWanted(bool visible);
     void settingsError(const QString& message);
     // The Connect window is to open again (a refused account name).

@@ -59,4 +59,6 @@ struct SessionPorts {
     BoardPort* board = nullptr;
     SoundPort* sound = nullptr;
     Clock* clock = nullptr;
+    // Start GNU Backgammon beside the session: off where nothing is analysed.
+    bool analysisEngine = false;
 };

@@ -198,12 +198,16 @@ QJsonObject SessionStateJson(const ClientSession& s)
         {"LVPlayers", playerRowsJson(s.LVPlayers)},
         {"LVTemp", playerRowsJson(s.LVTemp)},
         {"LNbPlayers", s.LNbPlayers.text()},
+        {"EPosId", s.EPosId},
+        {"EMatchId", s.EMatchId},
         {"LVFriends", friendRowsJson(s.LVFriends)},
         {"LVVilains", friendRowsJson(s.LVVilains)},
         {"SavedGames", savedGamesJson(s)},
         {"LVSavedGames", savedGamesWindowJson(s)},
         {"SBAdversaire", strings(s.Status.SBAdversaire)},
         {"SBJoueur", strings(s.Status.SBJoueur)},
+        {"MMoves", strings(s.MMoves.texts())},
+        {"MCube", strings(s.MCube.texts())},
     };
 }
 

@@ -1,5 +1,7 @@
 #include "records/MatchRecord.h"
 
+#include "analysis/GnubgEngine.h"
+#include "model/GnubgIds.h"
 #include "protocol/ClientSession.h"
 #include "protocol/ScorePanel.h"
 
@@ -14,6 +16,21 @@ int GameCount(const ClientSession& s)
 bool HoldsPosition(const TPositions& p)
 {
     return p.Colour != 0;
+}
+
+void ShowInBoth(ClientSession& s, const QString& text)
+{
+    for (TextLog* box : {&s.MMoves, &s.MCube}) {
+        box->clear();
+        box->addLine(text);
+    }
+}
+
+void ShowIds(ClientSession& s, const TPositions& p)
+{
+    s.EPosId = PositionId(p);
+    s.EMatchId = MatchId(p);
+    emit s.idsShown();
 }
 
 void ShowStoredPosition(ClientSession& s, const TPositions& p)
@@ -157,25 +174,48 @@ void SGMovesListSelectCell(ClientSession& s, int col, int row)
     const bool liveShown = s.ShownGame == GameCount(s);
     const bool analysisAllowed = !(s.Playing && liveShown);
     const int last = s.SGMovesList.RowCount() - 2;
+    s.MMoves.clear();
+    s.MCube.clear();
     if (row < 1 || row > last || s.ShownGame < 1 || s.ShownGame > GameCount(s))
         return;
     TGames& game = s.Games[s.ShownGame - 1];
     // Rows shown without a recorded element (the record and the grid disagree) show nothing.
     if (row > game.PlayerPositions.size() || row > game.OpponentPositions.size())
         return;
+    if (analysisAllowed)
+        ShowInBoth(s, QStringLiteral("Please wait...."));
     const QString cell = s.SGMovesList.Cell(col, row);
+    // A double and its answer have only a cube analysis.
+    const bool cubeOnly = cell == QLatin1String("Doubles") || cell == QLatin1String("Accepts");
     if (col == 1) {
         TPositions& p = game.PlayerPositions[row - 1];
         ShowStoredPosition(s, p);
         if (analysisAllowed) {
+            if (cubeOnly)
+                s.MMoves.clear();
+            // The side on roll is settled before the IDs are written, so they name it.
             if (!cell.isEmpty() && p.Turn == 0)
                 p.Turn = p.Colour;
+            ShowIds(s, p);
+            if (!cell.isEmpty())
+                RequestAnalysis(s, p, false);
+            else
+                ShowInBoth(s, QStringLiteral("No move selected"));
             s.ShowingStoredPosition = true;
         }
     } else if (col == 2) {
+        if (cubeOnly)
+            s.MMoves.clear();
         TPositions& p = game.OpponentPositions[row - 1];
         p.Turn = -p.Colour;
         ShowStoredPosition(s, p);
+        if (analysisAllowed && !cell.isEmpty()) {
+            ShowIds(s, p);
+            RequestAnalysis(s, p, true);
+        } else if (analysisAllowed) {
+            // Nothing will answer: the boxes must not keep waiting.
+            ShowInBoth(s, QStringLiteral("No move selected"));
+        }
         s.ShowingStoredPosition = true;
     }
     if (row == last && liveShown)

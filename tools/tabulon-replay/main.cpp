@@ -9,13 +9,18 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QFile>
 #include <QJsonDocument>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <cstdio>
 
 namespace {
+
+// How long the replay waits for the engine's answer to one request.
+constexpr int EngineAnswerMs = 60000;
 
 void trace(const char* kind, const QByteArray& text)
 {
@@ -62,8 +67,12 @@ int main(int argc, char** argv)
     const QCommandLineOption answerOption(QStringLiteral("answer"),
                                           QStringLiteral("Answer to every question (yes|no)."),
                                           QStringLiteral("yes|no"), QStringLiteral("yes"));
+    const QCommandLineOption engineOption(
+        QStringLiteral("engine"),
+        QStringLiteral("Run GNU Backgammon and wait for its answer after each !select."));
     parser.addOption(folderOption);
     parser.addOption(answerOption);
+    parser.addOption(engineOption);
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The transcript."));
     parser.process(app);
     if (parser.positionalArguments().size() != 1) {
@@ -101,7 +110,9 @@ int main(int argc, char** argv)
     rec.prompter.onBox = [](const QString& box) { trace("BOX", latin1(box)); };
     rec.sound.onPlay = [](const QString& file) { trace("SOUND", latin1(file)); };
 
-    ClientSession session(appFolder, rec.ports());
+    SessionPorts ports = rec.ports();
+    ports.analysisEngine = parser.isSet(engineOption);
+    ClientSession session(appFolder, ports);
     QObject::connect(&session.DisplayMemo, &TextLog::lineAdded, [&session](int index) {
         trace("MEMO", latin1(session.DisplayMemo.lines().at(index).text));
     });
@@ -152,6 +163,13 @@ int main(int argc, char** argv)
             if (!RunUserAction(session, line, &error)) {
                 std::fprintf(stderr, "tabulon-replay: %s: %s\n", qPrintable(error), line.constData());
                 return 2;
+            }
+            if (ports.analysisEngine && session.Gnubg.PendingAnswers() > 0) {
+                QEventLoop answered;
+                QObject::connect(&session.Gnubg, &GnubgEngine::analysisReady, &answered,
+                                 &QEventLoop::quit);
+                QTimer::singleShot(EngineAnswerMs, &answered, &QEventLoop::quit);
+                answered.exec();
             }
             rec.clock.runUntilIdle();
         } else {
