@@ -1,3 +1,4 @@
+#include "../TestApp.h"
 #include "analysis/GnubgEngine.h"
 #include "protocol/TextLog.h"
 
@@ -14,15 +15,6 @@ namespace {
 
 constexpr int EngineWaitMs = 60000;
 
-void ensureApp()
-{
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "tabulon_tests";
-    static char* argv[] = {name, nullptr};
-    new QCoreApplication(argc, argv); // lives as long as the test program
-}
 
 struct EngineFixture {
     QTemporaryDir folder;

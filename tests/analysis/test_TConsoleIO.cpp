@@ -1,3 +1,4 @@
+#include "../TestApp.h"
 #include "analysis/TConsoleIO.h"
 
 #include <gtest/gtest.h>
@@ -9,15 +10,6 @@ namespace {
 
 constexpr int WaitMs = 10000;
 
-void ensureApp()
-{
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "tabulon_tests";
-    static char* argv[] = {name, nullptr};
-    new QCoreApplication(argc, argv); // lives as long as the test program
-}
 
 // Every event of the component, in the order it was delivered.
 struct Recorder {

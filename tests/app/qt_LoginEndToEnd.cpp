@@ -2,6 +2,7 @@
 // window's "Create account" and the registration dialogue, the program logs in with it, own
 // settings are changed with a tool button and in Preferences, and everything is found again
 // after a restart.
+#include "app/AppFolder.h"
 #include "app/TFConnect.h"
 #include "app/TFPreferences.h"
 #include "app/TFTabulon.h"
@@ -9,7 +10,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QDirIterator>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
@@ -22,18 +22,6 @@
 #include <functional>
 
 namespace {
-
-bool copyTree(const QString& from, const QString& to)
-{
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + source.mid(from.size());
-        if (!QDir().mkpath(QFileInfo(target).path()) || !QFile::copy(source, target))
-            return false;
-    }
-    return true;
-}
 
 QString readText(const QString& path)
 {
@@ -167,7 +155,7 @@ private slots:
     void createAccountLogInChangeSettingsAndRestart()
     {
         QTemporaryDir folder;
-        QVERIFY(copyTree(QStringLiteral(TABULON_SOURCE_DIR "/data"), folder.path()));
+        QVERIFY(CopyShippedData(QStringLiteral(TABULON_SOURCE_DIR "/data"), folder.path(), nullptr));
         Simulator sim(folder.filePath("sim.log"));
         QVERIFY2(sim.port() > 0, "the simulator did not start");
         ModalDriver modals;
@@ -251,7 +239,7 @@ private slots:
     void refusedNamesShowTheServersLineAndTheConnectWindowAgain()
     {
         QTemporaryDir folder;
-        QVERIFY(copyTree(QStringLiteral(TABULON_SOURCE_DIR "/data"), folder.path()));
+        QVERIFY(CopyShippedData(QStringLiteral(TABULON_SOURCE_DIR "/data"), folder.path(), nullptr));
         Simulator sim(folder.filePath("sim.log"));
         QVERIFY2(sim.port() > 0, "the simulator did not start");
         ModalDriver modals;

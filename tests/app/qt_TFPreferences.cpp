@@ -1,3 +1,4 @@
+#include "app/AppFolder.h"
 #include "app/TFPreferences.h"
 #include "board/WidgetBoardsPage.h"
 #include "protocol/ClientSession.h"
@@ -6,7 +7,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDirIterator>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,18 +25,6 @@ const QByteArray Ini = "[Settings]\r\nFontSize=10\r\nAutologin=1\r\nHideShouts=1
                        "[Profile]\r\nFirstName=Jean_Paul\r\nLastName=&upont\r\nGender=2\r\n"
                        "Country=3\r\nEMail=jp@example.org\r\n";
 
-bool copyTree(const QString& from, const QString& to)
-{
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + source.mid(from.size());
-        if (!QDir().mkpath(QFileInfo(target).path()) || !QFile::copy(source, target))
-            return false;
-    }
-    return true;
-}
-
 QByteArray readAll(const QString& path)
 {
     QFile f(path);
@@ -52,7 +40,7 @@ private slots:
     void init()
     {
         dir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(copyTree(QStringLiteral(TABULON_SOURCE_DIR "/data"), dir_->path()));
+        QVERIFY(CopyShippedData(QStringLiteral(TABULON_SOURCE_DIR "/data"), dir_->path(), nullptr));
         QFile ini(dir_->filePath("tabulon.ini"));
         QVERIFY(ini.open(QIODevice::WriteOnly));
         ini.write(Ini);

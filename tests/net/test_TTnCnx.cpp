@@ -1,3 +1,4 @@
+#include "../TestApp.h"
 #include "net/TTnCnx.h"
 #include "net/TelnetLink.h"
 
@@ -15,15 +16,6 @@ namespace {
 constexpr int WaitMs = 10000;
 constexpr int IAC = 255, DO = 253, WILL = 251, SB = 250, SE = 240;
 
-void ensureApp()
-{
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "tabulon_tests";
-    static char* argv[] = {name, nullptr};
-    new QCoreApplication(argc, argv); // lives as long as the test program
-}
 
 QByteArray bytes(std::initializer_list<int> values)
 {

@@ -1,3 +1,4 @@
+#include "../TestApp.h"
 #include "../protocol/SessionFixture.h"
 #include "MatchRecordFixture.h"
 
@@ -22,15 +23,6 @@ namespace {
 const QString GnubgProgram = QStringLiteral("/usr/games/gnubg");
 constexpr int GnubgTimeoutMs = 120000;
 
-void ensureApp()
-{
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "tabulon_tests";
-    static char* argv[] = {name, nullptr};
-    new QCoreApplication(argc, argv); // lives as long as the test program
-}
 
 // A 5-point match between two robots: doubles taken and dropped, dances, hits, entries from
 // the bar, bear-offs, a gammon, the Crawford game, then a game with a double taken that ends in
