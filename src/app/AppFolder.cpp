@@ -44,3 +44,39 @@ bool CopyShippedData(const QString& from, const QString& to, QString* error)
     }
     return true;
 }
+
+bool SeedUserFolder(const QString& programFolder, const QString& userFolder, QString* error)
+{
+    if (!QDir().mkpath(userFolder)) {
+        if (error)
+            *error = QStringLiteral("cannot create %1").arg(userFolder);
+        return false;
+    }
+    for (const QString& entry : ShippedDataEntries()) {
+        const QString source = QDir(programFolder).filePath(entry);
+        const QString target = QDir(userFolder).filePath(entry);
+        if (!QFileInfo::exists(source) || QFileInfo::exists(target))
+            continue;
+        // Copied under a temporary name and renamed, so a start cut short never leaves half a
+        // theme folder that later starts would take as complete.
+        const QString partial = target + QStringLiteral(".partial");
+        QDir(partial).removeRecursively();
+        QFile::remove(partial);
+        if (!copyEntry(source, partial, error))
+            return false;
+        if (!QDir().rename(partial, target)) {
+            if (error)
+                *error = QStringLiteral("cannot rename %1 to %2").arg(partial, target);
+            return false;
+        }
+    }
+    return true;
+}
+
+QString ChooseAppFolder(const QString& programFolder, const QString& userFolder, QString* error)
+{
+    const QFileInfo program(programFolder);
+    if (program.isDir() && program.isWritable())
+        return programFolder;
+    return SeedUserFolder(programFolder, userFolder, error) ? userFolder : programFolder;
+}

@@ -2,15 +2,27 @@
 #include "app/UnixSignals.h"
 #include "protocol/StateJson.h"
 
+#include "app/AppFolder.h"
+
 #include <QApplication>
+#include <QStandardPaths>
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tabulon"));
 
+    QString folderError;
+    const QString appFolder = ChooseAppFolder(
+        QCoreApplication::applicationDirPath(),
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), &folderError);
+    if (!folderError.isEmpty())
+        std::fprintf(stderr, "tabulon: no writable folder for the settings: %s\n",
+                     qPrintable(folderError));
+
     // The main window also creates the debug window, which lives as long as it does.
-    TFTabulon window;
+    TFTabulon window(appFolder);
     UnixSignals unixSignals;
     // Ctrl+C or a kill closes the window the normal way, so the shut-down still runs.
     QObject::connect(&unixSignals, &UnixSignals::terminationRequested, &window, &QWidget::close);
