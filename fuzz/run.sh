@@ -5,14 +5,17 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
-build="$here/build-fuzz"
+# FUZZ_BUILD_DIR: an existing build with TABULON_FUZZ=ON to use instead (CI's sanitizer build).
+build=${FUZZ_BUILD_DIR:-$here/build-fuzz}
 seconds=${1:-30}
 shift || true
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(telnet session boardline gnubg_output settings theme files)
 
-CC=clang CXX=clang++ cmake -S "$here" -B "$build" -G Ninja -DTABULON_FUZZ=ON \
-  -DTABULON_TESTS=OFF -DTABULON_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+if ! grep -qs "TABULON_FUZZ:BOOL=ON" "$build/CMakeCache.txt"; then
+  CC=clang CXX=clang++ cmake -S "$here" -B "$build" -G Ninja -DTABULON_FUZZ=ON \
+    -DTABULON_TESTS=OFF -DTABULON_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+fi
 cmake --build "$build" --parallel "$(nproc)" --target $(printf 'fuzz_%s ' "${targets[@]}")
 
 fixtures="$here/../shared/fixtures/fibs-sessions"

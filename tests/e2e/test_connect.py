@@ -51,8 +51,9 @@ class ConnectTest(unittest.TestCase):
 
     def test_without_autologin_the_program_stays_offline(self):
         program = self.start("[Connection]\nServer=127.0.0.1\nPort=%d\n" % self.sim.port)
-        # The connection poll runs every five seconds.
-        wait_for(lambda: False, timeout=5.5)
+        # The connection poll runs every five seconds from start-up, which itself takes a few
+        # seconds in the sanitizer build.
+        wait_for(lambda: False, timeout=8)
         state = program.close()
         self.assertEqual(self.sim.received(), [])
         self.assertEqual(state["SBAdversaire"][2], "Not Connected")
