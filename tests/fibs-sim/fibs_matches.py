@@ -1093,31 +1093,6 @@ class MatchHall:
                     self.begin(inviter, robot, length)
         self.clock.later(self.pace, answer)
 
-    def robot_told(self, robot, sender, text):
-        """A tell to a robot: "play N" or "play unlimited" makes it invite the sender."""
-        words = text.split()
-        if robot.special or not words or words[0].lower() != "play":
-            return
-        if robot.match is not None:
-            self._robot_says(robot, sender, "Sorry, I'm playing with %s." % robot.opponent.name)
-            return
-        if not sender.account.toggles.get("ready"):
-            self._robot_says(robot, sender, "Please toggle ready first.")
-            return
-        length = 1
-        if len(words) > 1:
-            if words[1].lower() == "unlimited":
-                length = UNLIMITED
-            elif words[1].isdigit() and 1 <= int(words[1]) <= 99:
-                length = int(words[1])
-        self.invitations.setdefault(sender.name, {})[robot.name] = length
-        sender.connection.send_lines(["", "%s wants to play %s with you." % (
-            robot.name, a_match(length)), "Type 'join %s' to accept." % robot.name])
-
-    def _robot_says(self, robot, player, text):
-        if player.connection is not None:
-            player.connection.send_lines(["12 %s %s" % (robot.name, text)])
-
     # -- the pair of robots that play each other while someone watches
 
     def _pair_rest(self, delay=None):
@@ -1155,7 +1130,7 @@ class MatchCommands:
         "move": "cmd_move", "m": "cmd_move", "double": "cmd_double", "redouble": "cmd_double",
         "accept": "cmd_accept", "reject": "cmd_reject", "resign": "cmd_resign",
         "board": "cmd_board", "watch": "cmd_watch", "unwatch": "cmd_unwatch",
-        "look": "cmd_look", "tell": "cmd_tell",
+        "look": "cmd_look",
     }
 
     def _hall_reply(self, lines):
@@ -1210,20 +1185,3 @@ class MatchCommands:
     def cmd_look(self, args):
         with self.server.lock:
             self._hall_reply(self.server.hall.look(self.player, args))
-
-    def cmd_tell(self, args):
-        with self.server.lock:
-            if len(args) < 2:
-                self.send_lines(["** Tell whom what?"])
-                return
-            hall = self.server.hall
-            target = hall.find(args[0])
-            if target is None:
-                self.send_lines(["** There is no one called %s." % args[0]])
-                return
-            text = " ".join(args[1:])
-            self.send_lines(["16 %s %s" % (target.name, text)])
-            if target.connection is not None:
-                target.connection.send_lines(["12 %s %s" % (self.player.name, text)])
-            else:
-                hall.robot_told(target, self.player, text)

@@ -5,7 +5,7 @@ Usage:
   python3 fibs_sim.py --port N [--population K] [--seed S] [--chunking random|none]
                       [--negotiation default|none|full] [--log FILE] [--accounts FILE]
                       [--activity SECONDS] [--robot-pace MS] [--robot-accept SHARE]
-                      [--robot-pair [NAME,NAME]]
+                      [--robot-pair [NAME,NAME]] [--message FROM:TO:TEXT]...
 
 --port 0 picks a free port; the first line on stdout is "LISTENING <port>".
 The server listens on 127.0.0.1 only and stops cleanly on SIGTERM or SIGINT.
@@ -33,7 +33,7 @@ the name: the opponent is logged in, "**": logged in and ready to play) and by
 first).
 
 Matches (fibs_matches.py, with the rules in backgammon.py): invite, join, roll, move, double,
-accept, reject, resign, leave, board, watch, unwatch, look and tell, with the texts and board
+accept, reject, resign, leave, board, watch, unwatch and look, with the texts and board
 lines (board style 3) of the real server; boards follow every move under 'toggle autoboard'
 and every roll under 'toggle moreboards'.  A match left, or whose player logs out or drops
 connection, is saved: 'show saved' and 'oldboard' list it, and 'invite NAME' without a length
@@ -46,6 +46,17 @@ at.  --robot-pace MS (default 400) is the pause before every robot action.  --ro
 matches one after the other while someone watches one of them; their dice do not depend on
 --seed, and their first match has a double and a take, a gammon, the Crawford game and a
 resignation.
+
+Chat (fibs_chat.py): shout, tell, say (to the opponent), kibitz (to the players and watchers
+of a match), whisper (to its watchers), message, whois and waitfor, with the real echoes and
+CLIP codes 9 to 19; 'toggle silent' keeps shouts away.  A message to a player logged in reaches
+him at once (he gets a "9" line, the sender "10"); else it is stored (the sender gets "11") and
+delivered at his next login after "There are messages for you:".  --message FROM:TO:TEXT
+(repeatable) stores one before the start.  Robots answer tells after their pace:
+"tell ROBOT shout TEXT" (it shouts TEXT), "tell ROBOT tell NAME TEXT" (it tells NAME),
+"tell ROBOT message NAME TEXT" (it leaves NAME a message), "tell ROBOT resume" (it invites the
+sender to resume their saved match), "tell ROBOT play N" (see above); anything else it tells
+back as "You said: TEXT".  RepBot and TourneyBot do not answer.
 
 --chunking random cuts every write into random pieces sent apart, so lines and telnet
 commands are split between the client's reads; "none" writes whole.
@@ -68,6 +79,7 @@ import sys
 import threading
 import time
 
+import fibs_chat
 import fibs_matches
 
 IAC, DONT, DO, WONT, WILL, SB, SE = 255, 254, 253, 252, 251, 250, 240
@@ -555,7 +567,7 @@ class EventLog:
 _CLOSE = object()
 
 
-class ClientConnection(fibs_matches.MatchCommands):
+class ClientConnection(fibs_chat.ChatCommands, fibs_matches.MatchCommands):
     """One telnet client: a reader thread feeding the line handlers, a writer thread sending."""
 
     MAX_LINE = 65536
@@ -573,6 +585,7 @@ class ClientConnection(fibs_matches.MatchCommands):
         "version": "cmd_version",
     }
     COMMANDS.update(fibs_matches.MatchCommands.MATCH_COMMANDS)
+    COMMANDS.update(fibs_chat.ChatCommands.CHAT_COMMANDS)
 
     def __init__(self, server, sock, conn_id):
         self.server = server
@@ -915,7 +928,7 @@ class Server:
 
     def __init__(self, port=0, population=20, seed=1, chunking="none", negotiation="default",
                  log_path=None, accounts=None, activity=0.0, saved=None, robot_pace=0.4,
-                 robot_accept=0.5, robot_pair=None):
+                 robot_accept=0.5, robot_pair=None, messages=None):
         if chunking not in ("random", "none"):
             raise ValueError("chunking must be 'random' or 'none'")
         if negotiation not in ("default", "none", "full"):
@@ -950,6 +963,7 @@ class Server:
             self.accounts[robot.name] = robot.account
             self.online[robot.name] = robot
         self.hall = fibs_matches.MatchHall(self, robot_pace, robot_accept, pair)
+        self.chat = fibs_chat.ChatDesk(self, messages or ())
         # every connection since the start, closed ones included, for tests to inspect
         self.connections = []
         self._next_id = 1
@@ -1112,6 +1126,7 @@ class Server:
             if old is None:
                 update.insert(0, "7 %s %s logs in." % (name, name))
             self.broadcast(update, exclude=conn)
+            self.chat.arrived(player)
             self.changed.notify_all()
         return True
 
@@ -1134,6 +1149,7 @@ class Server:
         conn.player = None
         self.hall.player_leaving(player, reason)
         del self.online[player.name]
+        self.chat.departed(player)
         self.broadcast(["8 %s %s %s." % (player.name, player.name, reason)])
 
     def games_listing(self):
@@ -1184,6 +1200,7 @@ class Server:
             self.online[robot.name] = robot
             self.broadcast(["7 %s %s logs in." % (robot.name, robot.name),
                             robot.who_line(now), "6"])
+            self.chat.arrived(robot)
         elif idle and roll < 0.7:
             robot = rng.choice(idle)
             robot.online = False
@@ -1198,12 +1215,13 @@ class Server:
 
 def start_server(port=0, population=20, seed=1, chunking="none", negotiation="default",
                  log_path=None, accounts=None, activity=0.0, saved=None, robot_pace=0.4,
-                 robot_accept=0.5, robot_pair=None):
+                 robot_accept=0.5, robot_pair=None, messages=None):
     """Starts a server in this process; accounts maps extra names to passwords; saved lists
-    (name, opponent, length, score, opponent's score) tuples; robot_pace is in seconds and
-    robot_pair two names (see --robot-pair)."""
+    (name, opponent, length, score, opponent's score) tuples; robot_pace is in seconds,
+    robot_pair two names (see --robot-pair) and messages (from, to, text) tuples stored
+    before the start."""
     return Server(port, population, seed, chunking, negotiation, log_path, accounts,
-                  activity, saved, robot_pace, robot_accept, robot_pair).start()
+                  activity, saved, robot_pace, robot_accept, robot_pair, messages).start()
 
 
 def parse_pair(text):
@@ -1223,6 +1241,14 @@ def parse_saved(text):
         return parts[0], parts[1], int(parts[2]), int(parts[3]), int(parts[4])
     except ValueError:
         raise argparse.ArgumentTypeError("length and scores must be numbers") from None
+
+
+def parse_message(text):
+    """FROM:TO:TEXT of --message (the text may hold colons)."""
+    parts = text.split(":", 2)
+    if len(parts) != 3 or not all(VALID_NAME.match(n) for n in parts[:2]) or not parts[2].strip():
+        raise argparse.ArgumentTypeError("expected FROM:TO:TEXT")
+    return parts[0], parts[1], parts[2]
 
 
 def main(argv=None):
@@ -1245,6 +1271,8 @@ def main(argv=None):
     parser.add_argument("--robot-pair", type=parse_pair, nargs="?", metavar="NAME,NAME",
                         const=list(fibs_matches.PAIR_NAMES),
                         help="two extra robots that play 3-point matches while watched")
+    parser.add_argument("--message", type=parse_message, action="append", default=[],
+                        metavar="FROM:TO:TEXT", help="a message stored for TO before the start")
     args = parser.parse_args(argv)
     if not 0 <= args.population <= MAX_POPULATION:
         parser.error("--population must be between 0 and %d" % MAX_POPULATION)
@@ -1258,7 +1286,8 @@ def main(argv=None):
         signal.signal(sig, lambda *_: stop.set())
     server = start_server(args.port, args.population, args.seed, args.chunking,
                           args.negotiation, args.log, accounts, args.activity, args.saved,
-                          args.robot_pace / 1000.0, args.robot_accept, args.robot_pair)
+                          args.robot_pace / 1000.0, args.robot_accept, args.robot_pair,
+                          args.message)
     print("LISTENING %d" % server.port, flush=True)
     stop.wait()
     server.stop()
