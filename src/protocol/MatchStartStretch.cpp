@@ -1,5 +1,6 @@
 #include "protocol/MatchStartStretch.h"
 
+#include "invite/Invitations.h"
 #include "model/Positions.h"
 #include "model/Words.h"
 #include "protocol/ClientSession.h"
@@ -221,13 +222,4 @@ void Unwatch1Click(ClientSession& s)
     s.Watching = false;
     if (s.IsConnected())
         s.SendCommand(QStringLiteral("unwatch"));
-}
-
-void ShowJoinWindow(ClientSession& s, const QString& line, const QString& name)
-{
-    // The invitation also stays readable in the system memo, next to the server's
-    // "Type 'join ...' to accept." hint.
-    s.DisplayLine(line);
-    if (s.IsConnected())
-        emit s.joinWindowWanted(line, name);
 }

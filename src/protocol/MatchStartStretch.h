@@ -16,6 +16,3 @@ void SelectPlayer(ClientSession& session, const QString& name);
 void Watch1Click(ClientSession& session);
 // Players > Unwatch.
 void Unwatch1Click(ClientSession& session);
-
-// An invitation (to a new or a saved match) from name, for the join window.
-void ShowJoinWindow(ClientSession& session, const QString& line, const QString& name);

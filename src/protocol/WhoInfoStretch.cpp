@@ -1,5 +1,6 @@
 #include "protocol/WhoInfoStretch.h"
 
+#include "invite/Invitations.h"
 #include "model/Words.h"
 #include "protocol/ClientSession.h"
 #include "protocol/LineDispatcher.h"
@@ -240,6 +241,8 @@ void HandleWhoInfo(ClientSession& s, const QString& received)
         AddNewPlayer(s, w);
     else
         UpdateKnownPlayer(s, w, masterAt);
+    if (w.opponent == Dash)
+        CheckAutoInvite(s, w.name);
 }
 
 void RemoveFirstNamed(PlayersListModel& list, const QString& name)

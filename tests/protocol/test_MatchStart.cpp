@@ -259,8 +259,7 @@ TEST_F(MatchStartTest, InvitationsGoToTheJoinWindow)
     EXPECT_EQ(join.at(0).at(0).toString(), "bob wants to play a 5 point match with you.");
     EXPECT_EQ(join.at(0).at(1).toString(), "bob");
     EXPECT_EQ(join.at(1).at(1).toString(), "carol");
-    EXPECT_EQ(memo(), (QStringList{"bob wants to play a 5 point match with you.",
-                                   "carol wants to resume a saved match with you."}));
+    EXPECT_TRUE(memo().isEmpty()) << "the join window shows them";
 
     rec.link.connected = false;
     line("dave wants to play an unlimited match with you.");

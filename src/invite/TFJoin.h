@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QDialog>
+
+class ClientSession;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+// "Join": someone's invitation with his profile, a saved-match warning and the stakes, to
+// join or decline. One for the program's life, modeless; it follows the session's content.
+class TFJoin : public QDialog {
+    Q_OBJECT
+public:
+    // A window of its own (its controls' names repeat the main window's), shown centred on
+    // owner when there is one.
+    explicit TFJoin(ClientSession& session, QWidget* owner = nullptr);
+
+    QLabel *Label1, *Label2, *Label3, *ESavedGames;
+    QPlainTextEdit* Memo1;
+    QGroupBox* GroupBox1;
+    QLabel *LProb, *LWin, *LLose;
+    QPushButton *BOk, *Button2;
+
+    // Shows the window and brings it to the front.
+    void ShowInFront();
+
+    // Without a close box the invitation waits for an answer: Escape does not dismiss it.
+    void reject() override {}
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void ShowContent();
+
+    ClientSession& session_;
+    QWidget* owner_;
+};
