@@ -193,3 +193,12 @@ QRect BoardRenderer::DrawAnimationFrame(const QRect& previous, const QRect& curr
     }
     return previous.united(current);
 }
+
+void BoardRenderer::DrawGhosts(const QVector<QPoint>& places)
+{
+    if (!HasTheme())
+        return;
+    QPainter painter(&pictures_.CompositionImage);
+    for (const QPoint& at : places)
+        painter.drawImage(at, pictures_.GhostPicture);
+}

@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QVector>
 #include <array>
 
 struct TPositions;
@@ -58,6 +59,8 @@ public:
     // Erases `previous` from the background, draws the side's checker over `current` and
     // returns the union of both, the only area that changed.
     QRect DrawAnimationFrame(const QRect& previous, const QRect& current, int side);
+    // Draws the ghost checker over the composed board with its top left corner at each place.
+    void DrawGhosts(const QVector<QPoint>& places);
 
 private:
     const QImage& composition() const;

@@ -2,6 +2,7 @@
 
 #include "protocol/ClientSession.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
@@ -109,4 +110,28 @@ void WidgetBoard::paintEvent(QPaintEvent* event)
     const QImage& image = session_.Board.Renderer.CompositionImage();
     const QRect area = event->rect();
     painter.drawImage(area.topLeft(), image, area);
+}
+
+void WidgetBoard::repaintArea(const QRect& area)
+{
+    if (!area.isEmpty())
+        update(area);
+}
+
+void WidgetBoard::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    repaintArea(session_.Mouse.IBoardMouseDown(event->button(), at.x(), at.y()));
+}
+
+void WidgetBoard::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    repaintArea(session_.Mouse.IBoardMouseMove(at.x(), at.y()));
+}
+
+void WidgetBoard::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    repaintArea(session_.Mouse.IBoardMouseUp(event->button(), at.x(), at.y()));
 }

@@ -30,11 +30,16 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Mouse play: forwarded to the session's state machine, which says what to repaint.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void nextFrame();
     void finishSlide();
     void fitToBoard();
+    void repaintArea(const QRect& area);
 
     ClientSession& session_;
     QTimer* frameTimer_;

@@ -1,6 +1,8 @@
 #include "UserActions.h"
 
 #include "protocol/ClientSession.h"
+#include "protocol/GameCommands.h"
+#include "invite/Invitations.h"
 #include "protocol/MatchStartStretch.h"
 #include "records/MatchRecord.h"
 
@@ -20,6 +22,13 @@ const std::map<QString, std::function<void(ClientSession&)>>& Clickables()
         {QStringLiteral("SpeedButton4"), SpeedButton4Click},
         {QStringLiteral("Watch2"), Watch1Click},
         {QStringLiteral("Unwatch1"), Unwatch1Click},
+        {QStringLiteral("TBRefreshBoard"), TBRefreshBoardClick},
+        {QStringLiteral("TBUndo"), TBUndoClick},
+        {QStringLiteral("TBAccept"), TBAcceptClick},
+        {QStringLiteral("TBReject"), TBRejectClick},
+        {QStringLiteral("Roll1"), Roll1Click},
+        {QStringLiteral("Double1"), Double1Click},
+        {QStringLiteral("Leave1"), Leave1Click},
     };
     return clickables;
 }
@@ -74,12 +83,56 @@ bool Click(ClientSession& s, const QByteArray& argument, QString* error)
     return true;
 }
 
+// "!mouse down|move|up X Y [left|right]": board pixels of the loaded theme; the left button
+// when none is named.
+bool Mouse(ClientSession& s, const QByteArray& arguments, QString* error)
+{
+    const QList<QByteArray> words = arguments.split(' ');
+    int x = 0;
+    int y = 0;
+    const bool shaped = (words.size() == 3 || words.size() == 4) && ToInt(words.at(1), &x)
+        && ToInt(words.at(2), &y);
+    const QByteArray button = words.size() == 4 ? words.at(3) : QByteArray("left");
+    const QByteArray& kind = words.at(0);
+    if (!shaped || (kind != "down" && kind != "move" && kind != "up")
+        || (button != "left" && button != "right")) {
+        *error = QStringLiteral("!mouse takes down, move or up, X, Y and left or right");
+        return false;
+    }
+    const Qt::MouseButton b = button == "left" ? Qt::LeftButton : Qt::RightButton;
+    if (kind == "down")
+        s.Mouse.IBoardMouseDown(b, x, y);
+    else if (kind == "move")
+        s.Mouse.IBoardMouseMove(x, y);
+    else
+        s.Mouse.IBoardMouseUp(b, x, y);
+    return true;
+}
+
+// "!invite LENGTH": the invite window for the selected player, answered with that length; a
+// busy player is kept for an automatic invitation, as the window's button then offers.
+bool InviteAction(ClientSession& s, const QByteArray& argument, QString* error)
+{
+    int length = 0;
+    if (!ToInt(argument, &length) || length < 0 || length > InviteWindowModel::MaxLength) {
+        *error = QStringLiteral("!invite takes a length from 0 to 100");
+        return false;
+    }
+    if (!Invite1Click(s)) {
+        *error = QStringLiteral("no player selected, or not connected");
+        return false;
+    }
+    InviteUpDownChanging(s, length);
+    InviteFormClose(s, s.InviteWindow.Busy ? InviteResult::AutoInvite : InviteResult::Invite);
+    return true;
+}
+
 } // namespace
 
 bool IsUserAction(const QByteArray& line)
 {
     return line.startsWith("!select ") || line.startsWith("!game ") || line.startsWith("!click ")
-        || line.startsWith("!select-player ");
+        || line.startsWith("!select-player ") || line.startsWith("!invite ") || line.startsWith("!mouse ");
 }
 
 bool RunUserAction(ClientSession& s, const QByteArray& line, QString* error)
@@ -93,6 +146,10 @@ bool RunUserAction(ClientSession& s, const QByteArray& line, QString* error)
         return ChooseGame(s, arguments, error);
     if (command == "!click")
         return Click(s, arguments, error);
+    if (command == "!invite")
+        return InviteAction(s, arguments, error);
+    if (command == "!mouse")
+        return Mouse(s, arguments, error);
     if (command == "!select-player") {
         SelectPlayer(s, QString::fromLatin1(arguments));
         return true;
