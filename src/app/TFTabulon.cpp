@@ -2,8 +2,11 @@
 
 #include "app/TFAbout.h"
 #include "app/TFDEbug.h"
+#include "app/WidgetChatPage.h"
 #include "app/WidgetGamePage.h"
 #include "app/WidgetPlayersTab.h"
+#include "invite/WidgetInvitations.h"
+#include "net/TTnCnx.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -35,9 +38,13 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cstdio>
 #include <initializer_list>
 
 namespace {
+
+// Received lines still to be handled past which the connection reads no more for a while.
+constexpr int MaxUnhandledLines = 5000;
 
 QString folderOrProgramFolder(const QString& appFolder)
 {
@@ -259,6 +266,8 @@ TFTabulon::TFTabulon(const QString& appFolder, QWidget* parent)
     session_.FormCreate();
     BindPlayersTab(*this);
     BindGamePage(*this);
+    BindChatPage(*this);
+    BindInvitations(*this);
     PageControl2->setCurrentIndex(
         std::clamp(session_.WindowSettings.TabSelected, 0, PageControl2->count() - 1));
     LayOutWindow();
@@ -665,11 +674,21 @@ void TFTabulon::bindSession()
             });
 
     connect(&link_, &TelnetLink::dataAvailable, &session_, &ClientSession::IdTelnetDataAvailable);
+    // The line queue sets the pace, so a server that floods the program is held back by TCP.
+    link_.connection().SetReadGate([this] {
+        return session_.MBuffer.count() - session_.ProcessedLineCount < MaxUnhandledLines;
+    });
     connect(&link_, &TelnetLink::sessionConnected, &session_,
             &ClientSession::idTelnetSessionConnected);
     connect(Timer2, &QTimer::timeout, &session_, &ClientSession::Timer2Timer);
     connect(&session_, &ClientSession::debugWindowWanted, this, &TFTabulon::ShowDebugWindow);
     connect(&session_, &ClientSession::settingsError, this, [this](const QString& message) {
+        // A modal box would hold a shut-down that nobody is there to answer: the message goes
+        // to the error output instead.
+        if (closingUnattended_) {
+            std::fprintf(stderr, "tabulon: %s\n", qPrintable(message));
+            return;
+        }
         QMessageBox::warning(this, windowTitle(), message);
     });
 
@@ -685,6 +704,7 @@ void TFTabulon::bindSession()
     connect(Website1, &QAction::triggered, this, [] { OpenTabulonWebSite(); });
     connect(About1, &QAction::triggered, this, &TFTabulon::About1Click);
     bindLogin();
+    bindGameCommands();
 }
 
 QSize TFTabulon::BoardSize() const
@@ -820,6 +840,12 @@ void TFTabulon::showEvent(QShowEvent* event)
 void TFTabulon::FormShow()
 {
     ShowDebugWindow(session_.Settings.Debug);
+}
+
+void TFTabulon::CloseUnattended()
+{
+    closingUnattended_ = true;
+    close();
 }
 
 void TFTabulon::closeEvent(QCloseEvent* event)

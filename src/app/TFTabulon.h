@@ -42,6 +42,9 @@ public:
     ~TFTabulon() override;
 
     ClientSession& session() { return session_; }
+    // Closes the window for a shut-down nobody watches (a termination signal): failures are
+    // written to the error output rather than asked about in a box.
+    void CloseUnattended();
 
     // Size of the drawn board; the window is laid out around it.
     QSize BoardSize() const;
@@ -61,6 +64,8 @@ public:
     // Connect (tool button, menu, a refused account name): the Connect window, then the
     // connection it asks for.
     void TBConnectClick();
+    // Resign (tool button, menu): the resign window, modal, while connected.
+    void TBResignClick();
 
     // Secondary window created with the main window.
     TFDEbug* FDEbug = nullptr;
@@ -146,6 +151,8 @@ private:
     void About1Click();
     // The Connect and Preferences commands and the toggle buttons (TFTabulonLogin.cpp).
     void bindLogin();
+    // The game commands of the tool bar and the Match menu (TFTabulonGame.cpp).
+    void bindGameCommands();
 
     QtClock clock_;
     TelnetLink link_;
@@ -156,4 +163,5 @@ private:
     std::array<QLabel*, StatusPanelCount> joueurPanels_{};
     bool formShown_ = false;
     bool formDestroyed_ = false;
+    bool closingUnattended_ = false;
 };

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "analysis/GnubgEngine.h"
+#include "chat/ChatModels.h"
 #include "app/SettingsStore.h"
 #include "board/BoardView.h"
+#include "board/MousePlay.h"
 #include "board/TBoardDescription.h"
 #include "community/FriendsList.h"
+#include "invite/InviteWindows.h"
 #include "model/TOwnInfo.h"
 #include "model/TPositions.h"
 #include "model/TSettings.h"
@@ -114,6 +117,14 @@ public:
     // The auto-invite list: names and match lengths, same index.
     QStringList AutoInviteNames;
     QStringList AutoInviteLengths;
+    // The invite and join windows' contents; each flag routes RepBot's next reply to its window.
+    InviteWindowModel InviteWindow;
+    JoinWindowModel JoinWindow;
+    bool InviteAwaitsRepBot = false;
+    bool JoinAwaitsRepBot = false;
+    // The inviter and his rating when the join window was last filled.
+    QString JoinOpponent;
+    int JoinOpponentRating = 0;
     int ShownGame = 0;
     int GameRowCount = 0;
     bool Watching = false;
@@ -149,6 +160,10 @@ public:
     // The ratings, gag and blind listings captured for their windows.
     ListCaptures Captures;
     TextLog MPrivateMessages;
+    // The chat tab's shouts and private command choice, and the messages window.
+    TextLog MPublicMessages;
+    ChoiceList CBPrivate{{QStringLiteral("Kibitz"), QStringLiteral("Whisper")}};
+    MessagesBox FFibsMessage;
 
     // The players tab: the master list, the visible list, the filter buttons (down: true)
     // and the count label; the friends tab's two lists.
@@ -165,6 +180,8 @@ public:
 
     // The loaded board theme, the composed board and the checker moves in progress.
     BoardView Board{*this};
+    // Playing with the mouse on the board.
+    MousePlay Mouse{*this};
 
     // The analysis boxes under the moves list: the IDs of the selected position and the
     // engine's candidate moves and cube analysis.
@@ -183,6 +200,8 @@ signals:
     void connectWindowWanted();
     // The "Board" tab is to come to the front (a new match record).
     void boardPageWanted();
+    // The "Chat" tab is to come to the front (someone speaks to the user).
+    void chatPageWanted();
     // Someone invites the user to a new or a saved match.
     void joinWindowWanted(const QString& line, const QString& name);
 

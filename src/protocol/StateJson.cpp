@@ -1,5 +1,7 @@
 #include "protocol/StateJson.h"
 
+#include "chat/ChatState.h"
+#include "invite/Invitations.h"
 #include "model/PipCount.h"
 #include "protocol/ClientSession.h"
 #include "records/SavedGames.h"
@@ -189,6 +191,13 @@ QJsonObject SessionStateJson(const ClientSession& s)
         {"CrawfordGame", s.CrawfordGame},
         {"CrawfordDone", s.CrawfordDone},
         {"OpponentDoubled", s.OpponentDoubled},
+        {"MoveCommand", s.Mouse.MoveCommand},
+        {"MoveNotation", s.MoveNotation},
+        {"MovedCount", s.Mouse.MovedCount},
+        {"Die1Used", s.Mouse.Die1Used},
+        {"Die2Used", s.Mouse.Die2Used},
+        {"Ghosts", QJsonArray{s.Mouse.Ghosts.Ghosts[0], s.Mouse.Ghosts.Ghosts[1],
+                              s.Mouse.Ghosts.Ghosts[2], s.Mouse.Ghosts.Ghosts[3]}},
         {"ShowingStoredPosition", s.ShowingStoredPosition},
         {"BrowsingOldGame", s.BrowsingOldGame},
         {"SGMovesList", movesListJson(s.SGMovesList)},
@@ -208,6 +217,17 @@ QJsonObject SessionStateJson(const ClientSession& s)
         {"SBJoueur", strings(s.Status.SBJoueur)},
         {"MMoves", strings(s.MMoves.texts())},
         {"MCube", strings(s.MCube.texts())},
+        {"MPublicMessages", TextLogJson(s.MPublicMessages)},
+        {"MPrivateMessages", TextLogJson(s.MPrivateMessages)},
+        {"CBPrivate", ChoiceListJson(s.CBPrivate)},
+        {"FFibsMessage", MessagesBoxJson(s.FFibsMessage)},
+        {"AutoInviteNames", strings(s.AutoInviteNames)},
+        {"AutoInviteLengths", strings(s.AutoInviteLengths)},
+        {"InviteAwaitsRepBot", s.InviteAwaitsRepBot},
+        {"JoinAwaitsRepBot", s.JoinAwaitsRepBot},
+        {"JoinOpponent", s.JoinOpponent},
+        {"JoinOpponentRating", s.JoinOpponentRating},
+        {"FJoin", JoinWindowJson(s)},
     };
 }
 

@@ -1,5 +1,6 @@
 #include "protocol/Stretches.h"
 
+#include "chat/ChatStretch.h"
 #include "protocol/BoardLineStretch.h"
 #include "protocol/ClientSession.h"
 #include "protocol/GameEventsStretch.h"
@@ -12,6 +13,7 @@
 void InstallStretches(ClientSession& session)
 {
     InstallOwnInfoStretch(session);
+    InstallChatStretch(session);
     InstallLoginStretch(session);
     InstallWhoInfoStretch(session);
     InstallMatchStartStretch(session);

@@ -6,6 +6,7 @@
 #include "app/TFConnect.h"
 #include "app/TFPreferences.h"
 #include "app/TFTabulon.h"
+#include "../SimulatorProcess.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,71 +23,6 @@
 #include <functional>
 
 namespace {
-
-QString readText(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QString();
-}
-
-// The simulator as a child process, with its log of received lines.
-class Simulator {
-public:
-    explicit Simulator(const QString& logPath) : log_(logPath)
-    {
-        process_.setProgram(QStringLiteral("python3"));
-        process_.setArguments({QStringLiteral(TABULON_SOURCE_DIR "/tests/fibs-sim/fibs_sim.py"),
-                               QStringLiteral("--port"), QStringLiteral("0"),
-                               QStringLiteral("--population"), QStringLiteral("8"),
-                               QStringLiteral("--log"), logPath});
-        process_.start();
-        if (process_.waitForReadyRead(10000)) {
-            const QList<QByteArray> words = process_.readLine().trimmed().split(' ');
-            if (words.size() == 2 && words.at(0) == "LISTENING")
-                port_ = words.at(1).toInt();
-        }
-    }
-    ~Simulator()
-    {
-        process_.terminate();
-        if (!process_.waitForFinished(10000))
-            process_.kill();
-    }
-    int port() const { return port_; }
-
-    // "RECV <connection> <line>" entries: (connection, line) in the order received.
-    QList<QPair<int, QString>> received() const
-    {
-        QList<QPair<int, QString>> lines;
-        for (const QString& entry : readText(log_).split('\n')) {
-            if (!entry.startsWith(QLatin1String("RECV ")))
-                continue;
-            const int blank = entry.indexOf(' ', 5);
-            lines.append({entry.mid(5, blank - 5).toInt(), blank < 0 ? QString() : entry.mid(blank + 1)});
-        }
-        return lines;
-    }
-    QStringList receivedOn(int connection) const
-    {
-        QStringList lines;
-        for (const auto& [id, line] : received())
-            if (id == connection)
-                lines << line;
-        return lines;
-    }
-    bool saw(const QString& line) const
-    {
-        for (const auto& entry : received())
-            if (entry.second == line)
-                return true;
-        return false;
-    }
-
-private:
-    QString log_;
-    QProcess process_;
-    int port_ = 0;
-};
 
 // Answers the modal windows as they come up: message boxes are closed and their texts kept;
 // each Connect or Preferences window gets the next scripted answer, and a Connect window with
@@ -156,7 +92,7 @@ private slots:
     {
         QTemporaryDir folder;
         QVERIFY(CopyShippedData(QStringLiteral(TABULON_SOURCE_DIR "/data"), folder.path(), nullptr));
-        Simulator sim(folder.filePath("sim.log"));
+        Simulator sim({QStringLiteral("--population"), QStringLiteral("8")}, folder.filePath("sim.log"));
         QVERIFY2(sim.port() > 0, "the simulator did not start");
         ModalDriver modals;
         modals.connects << connectAs(sim.port(), "newbie", "pw1234", &TFConnect::BCreateAccount);
@@ -240,7 +176,7 @@ private slots:
     {
         QTemporaryDir folder;
         QVERIFY(CopyShippedData(QStringLiteral(TABULON_SOURCE_DIR "/data"), folder.path(), nullptr));
-        Simulator sim(folder.filePath("sim.log"));
+        Simulator sim({QStringLiteral("--population"), QStringLiteral("8")}, folder.filePath("sim.log"));
         QVERIFY2(sim.port() > 0, "the simulator did not start");
         ModalDriver modals;
         modals.connects << connectAs(sim.port(), "alice", "secret", &TFConnect::BCreateAccount)
