@@ -15,6 +15,7 @@ TextLogView::TextLogView(TextLog& log, QPlainTextEdit* memo)
     connect(&log_, &TextLog::lineChanged, this, &TextLogView::lineChanged);
     connect(&log_, &TextLog::openLineChanged, this, &TextLogView::openLineChanged);
     connect(&log_, &TextLog::cleared, this, &TextLogView::reload);
+    connect(&log_, &TextLog::linesDropped, this, &TextLogView::linesDropped);
     reload();
 }
 
@@ -102,6 +103,21 @@ void TextLogView::openLineChanged()
         appendBlock(open, QColor());
         openShown_ = true;
     }
+    followEnd(wasAtEnd);
+}
+
+void TextLogView::linesDropped(int count)
+{
+    // The blocks stay one per line: the first count go with their lines.
+    if (count >= blocks_ - (openShown_ ? 1 : 0)) {
+        reload();
+        return;
+    }
+    const bool wasAtEnd = atEnd();
+    QTextCursor cursor(memo_->document());
+    cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, count);
+    cursor.removeSelectedText();
+    blocks_ -= count;
     followEnd(wasAtEnd);
 }
 

@@ -18,6 +18,7 @@ private:
     void lineAdded(int index);
     void lineChanged(int index);
     void openLineChanged();
+    void linesDropped(int count);
     void reload();
     void appendBlock(const QString& text, const QColor& colour);
     void replaceBlock(int block, const QString& text, const QColor& colour);

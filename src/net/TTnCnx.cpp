@@ -1,10 +1,15 @@
 #include "net/TTnCnx.h"
 
 #include <QTcpSocket>
+#include <QTimer>
 #include <utility>
 
-TTnCnx::TTnCnx(QObject* parent) : QObject(parent), socket_(new QTcpSocket(this))
+TTnCnx::TTnCnx(QObject* parent)
+    : QObject(parent), socket_(new QTcpSocket(this)), readRetry_(new QTimer(this))
 {
+    readRetry_->setSingleShot(true);
+    readRetry_->setInterval(ReadGateRetryMs);
+    connect(readRetry_, &QTimer::timeout, this, &TTnCnx::onReadyRead);
     codec_.onData = [this](const QByteArray& data) { emit dataAvailable(data); };
     codec_.onSend = [this](const QByteArray& bytes) { Send(bytes); };
     codec_.onEndOfRecord = [this] { emit endOfRecord(); };
@@ -79,13 +84,28 @@ void TTnCnx::onConnected()
     emit sessionConnected(0);
 }
 
+void TTnCnx::SetReadGate(std::function<bool()> gate)
+{
+    readGate_ = std::move(gate);
+    // Unread bytes beyond this stay with the system, which then slows the server down.
+    socket_->setReadBufferSize(readGate_ ? GatedBufferSize : 0);
+}
+
 void TTnCnx::onReadyRead()
 {
     char buffer[ReadSize];
-    qint64 count;
     // A handler may close the socket; a closed socket reads -1 and ends the loop.
-    while ((count = socket_->read(buffer, ReadSize)) > 0)
+    while (socket_->bytesAvailable() > 0) {
+        if (readGate_ && !readGate_()) {
+            // No new readyRead comes while the socket's buffer stays full: ask again later.
+            readRetry_->start();
+            return;
+        }
+        const qint64 count = socket_->read(buffer, ReadSize);
+        if (count <= 0)
+            return;
         codec_.feed(buffer, int(count));
+    }
 }
 
 void TTnCnx::onErrorOccurred(QAbstractSocket::SocketError error)

@@ -6,7 +6,10 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class QTcpSocket;
+class QTimer;
 
 // The telnet client connection: a TCP socket whose received bytes go through a TelnetCodec.
 // It knows nothing of lines or of the FIBS protocol.
@@ -24,6 +27,10 @@ class TTnCnx : public QObject {
 public:
     // Reads are at most this large; each is handed on separately.
     static constexpr int ReadSize = 2048;
+    // With a read gate: what the socket holds before the rest waits in the system's buffers,
+    // and how often a closed gate is asked again.
+    static constexpr qint64 GatedBufferSize = 64 * 1024;
+    static constexpr int ReadGateRetryMs = 20;
 
     explicit TTnCnx(QObject* parent = nullptr);
 
@@ -48,6 +55,10 @@ public:
     // Send with every byte 255 doubled, so user text never becomes a telnet command.
     int SendStr(const QByteArray& text);
 
+    // While gate returns false nothing more is read: a server that sends faster than the
+    // program handles its lines is held back by TCP instead of filling this program's memory.
+    void SetReadGate(std::function<bool()> gate);
+
     // The socket's description of its last error.
     QString lastErrorText() const;
     const TelnetCodec& codec() const { return codec_; }
@@ -71,6 +82,8 @@ private:
     void onDisconnected();
 
     QTcpSocket* socket_;
+    QTimer* readRetry_;
+    std::function<bool()> readGate_;
     TelnetCodec codec_;
     QString port_ = QStringLiteral("23");
     QString host_;

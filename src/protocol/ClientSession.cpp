@@ -212,6 +212,11 @@ void ClientSession::Timer1Timer()
     if (ProcessedLineCount >= MBuffer.count()) {
         ProcessedLineCount = 0;
         MBuffer.clear();
+    } else if (ProcessedLineCount > 0) {
+        // Handled lines go at once: a server that never pauses would otherwise keep every
+        // line it ever sent in the queue.
+        MBuffer.Lines.remove(0, ProcessedLineCount);
+        ProcessedLineCount = 0;
     }
 }
 

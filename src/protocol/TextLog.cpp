@@ -2,6 +2,24 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
+void TextLog::setMaxLines(int count)
+{
+    maxLines_ = std::max(count, 1);
+    dropOldest();
+}
+
+void TextLog::dropOldest()
+{
+    // Each added line was announced with its index first, so listeners never see a stale one.
+    const int excess = int(lines_.size()) - maxLines_;
+    if (excess <= 0)
+        return;
+    lines_.remove(0, excess);
+    emit linesDropped(excess);
+}
+
 void TextLog::addLine(const QString& text, const QColor& colour)
 {
     if (!open_.isEmpty()) {
@@ -12,6 +30,7 @@ void TextLog::addLine(const QString& text, const QColor& colour)
     }
     lines_.append({text, colour});
     emit lineAdded(int(lines_.size()) - 1);
+    dropOldest();
 }
 
 void TextLog::appendText(const QString& text, const QColor& colour)
@@ -23,7 +42,7 @@ void TextLog::appendText(const QString& text, const QColor& colour)
         if (end < 0) {
             open_.append(QStringView(text).mid(pos));
             emit openLineChanged();
-            return;
+            break;
         }
         lines_.append({open_ + text.mid(pos, end - pos), colour});
         open_.clear();
@@ -32,6 +51,7 @@ void TextLog::appendText(const QString& text, const QColor& colour)
         if (pos < length && text.at(pos) == QChar('\n'))
             ++pos;
     }
+    dropOldest();
 }
 
 void TextLog::replaceLastLine(const QString& text, const QColor& colour)
