@@ -3,6 +3,7 @@
 #include "app/TFAbout.h"
 #include "app/TFDEbug.h"
 #include "app/WidgetChatPage.h"
+#include "app/WidgetReportView.h"
 #include "app/WidgetGamePage.h"
 #include "app/WidgetPlayersTab.h"
 #include "invite/WidgetInvitations.h"
@@ -123,15 +124,7 @@ QPlainTextEdit* makeMemo(QWidget* parent, const char* name, bool fixedPitch, boo
 QTreeView* makeListView(QWidget* parent, const char* name,
                         std::initializer_list<std::pair<const char*, int>> columns)
 {
-    auto* view = new QTreeView(parent);
-    view->setObjectName(QLatin1String(name));
-    view->setRootIsDecorated(false);
-    view->setUniformRowHeights(true);
-    view->setItemsExpandable(false);
-    view->setAllColumnsShowFocus(true);
-    view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setSelectionMode(QAbstractItemView::SingleSelection);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QTreeView* view = MakeReportView(parent, name);
     auto* model = new QStandardItemModel(0, int(columns.size()), view);
     QStringList captions;
     for (const auto& column : columns)

@@ -1,5 +1,6 @@
 #include "chat/TFMessages.h"
 
+#include "app/WidgetReportView.h"
 #include "chat/ChatStretch.h"
 #include "chat/WidgetChoiceList.h"
 #include "protocol/ClientSession.h"
@@ -19,15 +20,7 @@ namespace {
 
 QTreeView* makeList(QWidget* parent, const char* name, MessageListModel& model)
 {
-    auto* view = new QTreeView(parent);
-    view->setObjectName(QLatin1String(name));
-    view->setRootIsDecorated(false);
-    view->setUniformRowHeights(true);
-    view->setItemsExpandable(false);
-    view->setAllColumnsShowFocus(true);
-    view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setSelectionMode(QAbstractItemView::SingleSelection);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QTreeView* view = MakeReportView(parent, name);
     view->setModel(&model);
     for (int c = 0; c < MessageListModel::ColumnCount; ++c)
         view->header()->resizeSection(c, MessageListModel::ColumnWidths[std::size_t(c)]);

@@ -1,6 +1,7 @@
 #include "invite/TFInvite.h"
 
 #include "invite/Invitations.h"
+#include "invite/WidgetStakes.h"
 #include "protocol/ClientSession.h"
 
 #include <QGridLayout>
@@ -13,19 +14,6 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-namespace {
-
-QLabel* PlainLabel(QWidget* parent, const char* name, const QString& text = QString())
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    // Server text is shown as it came, never as markup.
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
-} // namespace
 
 TUpDown::TUpDown(QWidget* parent) : QWidget(parent)
 {
@@ -64,21 +52,15 @@ TFInvite::TFInvite(ClientSession& session, QWidget* parent) : QDialog(parent), s
     EMatchLength->setReadOnly(true);
     EMatchLength->setFixedWidth(130);
     UpDown = new TUpDown(this);
-    Label1 = PlainLabel(this, "Label1", QStringLiteral("points match."));
+    Label1 = PlainLabel(this, "Label1");
+    Label1->setText(QStringLiteral("points match."));
     Label2 = PlainLabel(this, "Label2");
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setReadOnly(true);
-    Memo1->setFixedHeight(110);
-
-    GroupBox1 = new QGroupBox(QStringLiteral("Probabilities"), this);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    LProb = PlainLabel(GroupBox1, "LProb");
-    LWin = PlainLabel(GroupBox1, "LWin");
-    LLose = PlainLabel(GroupBox1, "LLose");
-    auto* stakes = new QVBoxLayout(GroupBox1);
-    for (QLabel* label : {LProb, LWin, LLose})
-        stakes->addWidget(label);
+    const TStakesWidgets stakes = MakeStakesWidgets(this);
+    Memo1 = stakes.Memo1;
+    GroupBox1 = stakes.GroupBox1;
+    LProb = stakes.LProb;
+    LWin = stakes.LWin;
+    LLose = stakes.LLose;
 
     BInvite = new QPushButton(QStringLiteral("Invite"), this);
     BInvite->setObjectName(QStringLiteral("BInvite"));

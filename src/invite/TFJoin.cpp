@@ -1,6 +1,7 @@
 #include "invite/TFJoin.h"
 
 #include "invite/Invitations.h"
+#include "invite/WidgetStakes.h"
 #include "protocol/ClientSession.h"
 
 #include <QCloseEvent>
@@ -10,19 +11,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-
-QLabel* PlainLabel(QWidget* parent, const char* name)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(QLatin1String(name));
-    // Server text is shown as it came, never as markup.
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
-} // namespace
 
 TFJoin::TFJoin(ClientSession& session, QWidget* owner)
     : QDialog(nullptr), session_(session), owner_(owner)
@@ -42,19 +30,12 @@ TFJoin::TFJoin(ClientSession& session, QWidget* owner)
     ESavedGames = PlainLabel(this, "ESavedGames");
     ESavedGames->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold"));
     ESavedGames->hide();
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setReadOnly(true);
-    Memo1->setFixedHeight(110);
-
-    GroupBox1 = new QGroupBox(QStringLiteral("Probabilities"), this);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    LProb = PlainLabel(GroupBox1, "LProb");
-    LWin = PlainLabel(GroupBox1, "LWin");
-    LLose = PlainLabel(GroupBox1, "LLose");
-    auto* stakes = new QVBoxLayout(GroupBox1);
-    for (QLabel* label : {LProb, LWin, LLose})
-        stakes->addWidget(label);
+    const TStakesWidgets stakes = MakeStakesWidgets(this);
+    Memo1 = stakes.Memo1;
+    GroupBox1 = stakes.GroupBox1;
+    LProb = stakes.LProb;
+    LWin = stakes.LWin;
+    LLose = stakes.LLose;
 
     BOk = new QPushButton(QStringLiteral("Join"), this);
     BOk->setObjectName(QStringLiteral("BOk"));
