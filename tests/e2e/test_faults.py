@@ -257,7 +257,9 @@ class FloodTest(FaultTest):
         # Kept whole, the 100,000 lines and their views cost some 80 MB; read only as fast as
         # they are handled and kept only as the newest lines, they cost what a full memo and a
         # full chat pane cost, whatever the length of the flood.
-        self.assertLess(grown, 40 * 1024, "resident memory grew by %d kB" % grown)
+        # A sanitizer build holds freed memory back on purpose: its figure says nothing.
+        if not os.environ.get("TABULON_SANITIZED"):
+            self.assertLess(grown, 40 * 1024, "resident memory grew by %d kB" % grown)
         memo = state["DisplayMemo"]
         self.assertLess(len(memo), self.LINES // 2)
         self.assertIn("** flood line %d of the server's ordinary text" % (self.LINES - 2), memo)
