@@ -175,9 +175,12 @@ void ClientSession::scheduleTick(int delayMs)
         return;
     tickScheduled_ = true;
     tickDueAt_ = due;
+    // The clock cannot cancel a timer: a later tick overtaken by this one lapses instead,
+    // or every read ending mid-line would leave one more tick behind.
+    const quint64 generation = ++tickGeneration_;
     QPointer<ClientSession> self(this);
-    ports_.clock->after(delayMs, [self] {
-        if (self)
+    ports_.clock->after(delayMs, [self, generation] {
+        if (self && self->tickGeneration_ == generation)
             self->Timer1Timer();
     });
 }

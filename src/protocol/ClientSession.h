@@ -216,5 +216,6 @@ private:
     bool dispatching_ = false;
     bool tickScheduled_ = false;
     qint64 tickDueAt_ = 0;
+    quint64 tickGeneration_ = 0;
     qint64 lastDataAt_ = 0;
 };
