@@ -1,6 +1,8 @@
 #pragma once
 
+#include "protocol/ClientSession.h"
 #include "protocol/Ports.h"
+#include "protocol/RecordingPorts.h"
 
 #include <QElapsedTimer>
 
@@ -34,4 +36,25 @@ public:
 
     QElapsedTimer elapsed;
     std::vector<std::function<void()>> pending;
+};
+
+// A connected headless session past its first data, its timers on a bench clock.
+struct BenchSession {
+    BenchSession() : session(QStringLiteral("/nonexistent"), ports())
+    {
+        rec.link.connected = true;
+        session.FirstDataSeen = true;
+    }
+
+    RecordingPorts rec;
+    BenchClock clock;
+    ClientSession session;
+
+private:
+    SessionPorts ports()
+    {
+        SessionPorts p = rec.ports();
+        p.clock = &clock;
+        return p;
+    }
 };

@@ -1,7 +1,6 @@
 // A who-info burst, as after login on a busy server, through the headless session.
 #include "BenchClock.h"
 #include "protocol/ClientSession.h"
-#include "protocol/RecordingPorts.h"
 
 #include <benchmark/benchmark.h>
 
@@ -30,16 +29,10 @@ void BM_WhoInfoBurst(benchmark::State& state)
     const QByteArray burst = whoBurst(int(state.range(0)));
     qint64 longestTickNs = 0;
     for (auto _ : state) {
-        RecordingPorts rec;
-        BenchClock clock;
-        SessionPorts ports = rec.ports();
-        ports.clock = &clock;
-        rec.link.connected = true;
-        ClientSession session(QStringLiteral("/nonexistent"), ports);
-        session.FirstDataSeen = true;
-        session.IdTelnetDataAvailable(burst);
-        longestTickNs = std::max(longestTickNs, clock.drain());
-        benchmark::DoNotOptimize(session.DisplayMemo.lines().size());
+        BenchSession bench;
+        bench.session.IdTelnetDataAvailable(burst);
+        longestTickNs = std::max(longestTickNs, bench.clock.drain());
+        benchmark::DoNotOptimize(bench.session.DisplayMemo.lines().size());
     }
     state.counters["longest_tick_ms"] = double(longestTickNs) / 1e6;
     state.counters["lines"] = double(state.range(0) + 1);

@@ -1,7 +1,6 @@
 // A whole watched match, as the server sent it, through the headless session.
 #include "BenchClock.h"
 #include "protocol/ClientSession.h"
-#include "protocol/RecordingPorts.h"
 
 #include <benchmark/benchmark.h>
 
@@ -35,17 +34,12 @@ void BM_WatchedMatchReplay(benchmark::State& state)
     }
     const qint64 lines = recording.count("\r\n");
     for (auto _ : state) {
-        RecordingPorts rec;
-        BenchClock clock;
-        SessionPorts ports = rec.ports();
-        ports.clock = &clock;
-        rec.link.connected = true;
-        ClientSession session(QStringLiteral("/nonexistent"), ports);
-        session.FirstDataSeen = true;
+        BenchSession bench;
+        ClientSession& session = bench.session;
         session.Settings.EnableSound = true;
         session.Settings.SaveWatchedMatches = false;
         session.IdTelnetDataAvailable(recording);
-        clock.drain();
+        bench.clock.drain();
         if (session.Games.size() != 2)
             state.SkipWithError("the match was not followed to its end");
         benchmark::DoNotOptimize(session.SGMovesList.RowCount());

@@ -1,7 +1,6 @@
 #include "invite/TFInvite.h"
 
 #include "invite/Invitations.h"
-#include "invite/WidgetStakes.h"
 #include "protocol/ClientSession.h"
 
 #include <QGridLayout>
@@ -55,12 +54,7 @@ TFInvite::TFInvite(ClientSession& session, QWidget* parent) : QDialog(parent), s
     Label1 = PlainLabel(this, "Label1");
     Label1->setText(QStringLiteral("points match."));
     Label2 = PlainLabel(this, "Label2");
-    const TStakesWidgets stakes = MakeStakesWidgets(this);
-    Memo1 = stakes.Memo1;
-    GroupBox1 = stakes.GroupBox1;
-    LProb = stakes.LProb;
-    LWin = stakes.LWin;
-    LLose = stakes.LLose;
+    static_cast<TStakesWidgets&>(*this) = MakeStakesWidgets(this);
 
     BInvite = new QPushButton(QStringLiteral("Invite"), this);
     BInvite->setObjectName(QStringLiteral("BInvite"));

@@ -1,14 +1,14 @@
 #pragma once
 
+#include "invite/WidgetStakes.h"
+
 #include <QDialog>
 
 #include <functional>
 
 class ClientSession;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
 
@@ -33,7 +33,7 @@ private:
 
 // "Invite": the match length for the player selected in the players list, his profile and
 // what is at stake. Created for each use; its content lives in the session while it is open.
-class TFInvite : public QDialog {
+class TFInvite : public QDialog, public TStakesWidgets {
     Q_OBJECT
 public:
     // The modal result of "AutoInvite" (the player is busy).
@@ -44,9 +44,6 @@ public:
     QLineEdit* EMatchLength;
     TUpDown* UpDown;
     QLabel *Label1, *Label2;
-    QPlainTextEdit* Memo1;
-    QGroupBox* GroupBox1;
-    QLabel *LProb, *LWin, *LLose;
     QPushButton *BInvite, *Button2;
 
     void done(int result) override;

@@ -1,7 +1,6 @@
 #include "invite/TFJoin.h"
 
 #include "invite/Invitations.h"
-#include "invite/WidgetStakes.h"
 #include "protocol/ClientSession.h"
 
 #include <QCloseEvent>
@@ -30,12 +29,7 @@ TFJoin::TFJoin(ClientSession& session, QWidget* owner)
     ESavedGames = PlainLabel(this, "ESavedGames");
     ESavedGames->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold"));
     ESavedGames->hide();
-    const TStakesWidgets stakes = MakeStakesWidgets(this);
-    Memo1 = stakes.Memo1;
-    GroupBox1 = stakes.GroupBox1;
-    LProb = stakes.LProb;
-    LWin = stakes.LWin;
-    LLose = stakes.LLose;
+    static_cast<TStakesWidgets&>(*this) = MakeStakesWidgets(this);
 
     BOk = new QPushButton(QStringLiteral("Join"), this);
     BOk->setObjectName(QStringLiteral("BOk"));

@@ -1,16 +1,16 @@
 #pragma once
 
+#include "invite/WidgetStakes.h"
+
 #include <QDialog>
 
 class ClientSession;
-class QGroupBox;
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
 
 // "Join": someone's invitation with his profile, a saved-match warning and the stakes, to
 // join or decline. One for the program's life, modeless; it follows the session's content.
-class TFJoin : public QDialog {
+class TFJoin : public QDialog, public TStakesWidgets {
     Q_OBJECT
 public:
     // A window of its own (its controls' names repeat the main window's), shown centred on
@@ -18,9 +18,6 @@ public:
     explicit TFJoin(ClientSession& session, QWidget* owner = nullptr);
 
     QLabel *Label1, *Label2, *Label3, *ESavedGames;
-    QPlainTextEdit* Memo1;
-    QGroupBox* GroupBox1;
-    QLabel *LProb, *LWin, *LLose;
     QPushButton *BOk, *Button2;
 
     // Shows the window and brings it to the front.
