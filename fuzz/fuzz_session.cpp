@@ -16,8 +16,8 @@
 #include <memory>
 
 namespace {
-constexpr int InputsPerSession = 256;
-constexpr int SnapshotEvery = 16;
+constexpr int InputsPerSession = 1024;
+constexpr int SnapshotEvery = 64;
 
 QString appFolder;
 std::unique_ptr<RecordingPorts> rec;
