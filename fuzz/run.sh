@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang, seeds their corpora and runs each one.
 # Usage: fuzz/run.sh [SECONDS_PER_TARGET] [TARGET...]     (default: 30 s, every target)
+#        FUZZ_RUNS=10000000 fuzz/run.sh 0 session            (a number of inputs, no time limit)
 # Corpora are kept in build-fuzz/corpus/<target>, crashes in build-fuzz/crashes/.
 set -euo pipefail
 
@@ -55,6 +56,7 @@ status=0
 for t in "${targets[@]}"; do
   seed "$t"
   extra=()
+  [ -n "${FUZZ_RUNS:-}" ] && extra+=(-runs="$FUZZ_RUNS")
   # The session target keeps one session over many inputs on purpose.
   [ "$t" = session ] && extra+=(-detect_leaks=0)
   echo "== fuzz_$t for ${seconds}s"
