@@ -14,6 +14,7 @@ bool VirtualClock::runNext(qint64 limit)
         return false;
     auto node = timers_.extract(timers_.begin());
     now_ = std::max(now_, node.key().first);
+    ++timersRun_;
     node.mapped()();
     return true;
 }

@@ -18,11 +18,14 @@ public:
     // Runs timers, moving the clock forward, until none is left.
     void runUntilIdle();
     bool idle() const { return timers_.empty(); }
+    // How many timers have fired so far.
+    qint64 timersRun() const { return timersRun_; }
 
 private:
     bool runNext(qint64 limit);
     qint64 now_ = 0;
     qint64 sequence_ = 0;
+    qint64 timersRun_ = 0;
     std::map<std::pair<qint64, qint64>, std::function<void()>> timers_;
 };
 

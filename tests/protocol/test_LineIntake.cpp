@@ -57,6 +57,22 @@ TEST_F(SessionTest, LineSplitAcrossReadsStaysWholeWhenTheRestComesSoon)
     EXPECT_EQ(memo(), QStringList{"You're now watching alice."});
 }
 
+TEST_F(SessionTest, ALineTricklingInWakesTheIntakeAboutTwicePerRead)
+{
+    // Every read ends mid-line: once for the read, once to wait for quiet. A wait overtaken by
+    // the next read must lapse, not wake the intake and arm another wait.
+    const QByteArray line(200, 'x');
+    const qint64 before = rec.clock.timersRun();
+    for (const char c : line) {
+        session->IdTelnetDataAvailable(QByteArray(1, c));
+        rec.clock.advance(5);
+    }
+    session->IdTelnetDataAvailable("\r\n");
+    rec.clock.runUntilIdle();
+    EXPECT_EQ(memo(), QStringList{QString::fromLatin1(line)});
+    EXPECT_LE(rec.clock.timersRun() - before, 2 * (line.size() + 1) + 2);
+}
+
 TEST_F(SessionTest, LineSplitByALongPauseIsHandledAsTwoPieces)
 {
     session->IdTelnetDataAvailable("half a li");
