@@ -1,8 +1,6 @@
 #pragma once
 
-#include "protocol/ClientSession.h"
 #include "protocol/Ports.h"
-#include "protocol/RecordingPorts.h"
 
 #include <QElapsedTimer>
 
@@ -36,25 +34,4 @@ public:
 
     QElapsedTimer elapsed;
     std::vector<std::function<void()>> pending;
-};
-
-// A connected headless session past its first data, its timers on a bench clock.
-struct BenchSession {
-    BenchSession() : session(QStringLiteral("/nonexistent"), ports())
-    {
-        rec.link.connected = true;
-        session.FirstDataSeen = true;
-    }
-
-    RecordingPorts rec;
-    BenchClock clock;
-    ClientSession session;
-
-private:
-    SessionPorts ports()
-    {
-        SessionPorts p = rec.ports();
-        p.clock = &clock;
-        return p;
-    }
 };

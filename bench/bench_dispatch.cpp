@@ -1,6 +1,5 @@
 // A who-info burst, as after login on a busy server, through the headless session.
-#include "BenchClock.h"
-#include "protocol/ClientSession.h"
+#include "BenchSession.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,5 @@
 // A whole watched match, as the server sent it, through the headless session.
-#include "BenchClock.h"
-#include "protocol/ClientSession.h"
+#include "BenchSession.h"
 
 #include <benchmark/benchmark.h>
 
